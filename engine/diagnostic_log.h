@@ -1,0 +1,10 @@
+#pragma once
+// The diagnostic log "output.txt": plain formatted lines, no levels.
+// Start-up opens it; tests point it at a temporary file. Null means nothing is logged.
+
+#include <cstdio>
+
+extern FILE* logFile;
+
+// printf-style line to logFile; does nothing while logFile is null.
+void logPrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -1,0 +1,25 @@
+#pragma once
+// Shared helpers of the engine suites.
+
+#include <cstdio>
+#include <string>
+
+#include "cuby.h"
+
+// Points the diagnostic log at a temporary file for the life of the object.
+class CapturedLog {
+public:
+    CapturedLog();
+    ~CapturedLog();
+    CapturedLog(const CapturedLog&) = delete;
+    CapturedLog& operator=(const CapturedLog&) = delete;
+    // Everything written to the log so far.
+    std::string text();
+
+private:
+    FILE* file_;
+    FILE* previous_;
+};
+
+// The cube with corners (±1, ±1, ±1), faces as the cube builder lists them.
+Cuby makeCube();
