@@ -33,3 +33,29 @@ Cuby makeCube() {
     cube.edgeflag.assign(24, 0);
     return cube;
 }
+
+std::unique_ptr<PuzzleDefinition> makeDefinition(int32_t shape, std::vector<SliceSpec> slices) {
+    auto definition = std::make_unique<PuzzleDefinition>();
+    definition->shape = shape;
+    definition->sliceCount = static_cast<int32_t>(slices.size());
+    for (size_t i = 0; i < slices.size(); ++i) {
+        definition->sliceKinds[i] = slices[i].kind;
+        definition->sliceThicknesses[i] = slices[i].thickness;
+    }
+    return definition;
+}
+
+const std::vector<ReadyMadePuzzle>& readyMadePuzzles() {
+    static const std::vector<ReadyMadePuzzle> puzzles = {
+        {"Pyraminx", TetraHedron, {{PointSlice, 120}, {PointSlice, 240}}},
+        {"Pyracopter", TetraHedron, {{EdgeSlice, 120}}},
+        {"3x3 Cube", Cube, {{FaceSlice, 120}}},
+        {"Dino Cube", Cube, {{PointSlice, 120}}},
+        {"Dino Ultimate", Cube, {{FaceSlice, 120}, {PointSlice, 120}}},
+        {"Helicopter Cube", Cube, {{EdgeSlice, 90}}},
+        {"Octahedron", OctaHedron, {{FaceSlice, 180}}},
+        {"Octapyramid", OctaHedron, {{PointSlice, 120}}},
+        {"Megaminx", DodecaHedron, {{FaceSlice, 65}}},
+    };
+    return puzzles;
+}

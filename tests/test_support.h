@@ -23,3 +23,25 @@ private:
 
 // The cube with corners (±1, ±1, ±1), faces as the cube builder lists them.
 Cuby makeCube();
+
+#include <memory>
+#include <vector>
+
+#include "puzzle.h"
+
+struct SliceSpec {
+    int32_t kind;
+    int32_t thickness;
+};
+
+// A definition with the given solid and slices, no groups, threshold 0, single-turn metric.
+std::unique_ptr<PuzzleDefinition> makeDefinition(int32_t shape, std::vector<SliceSpec> slices);
+
+struct ReadyMadePuzzle {
+    const char* name;
+    int32_t shape;
+    std::vector<SliceSpec> slices;
+};
+
+// The nine puzzles the program offers ready-made.
+const std::vector<ReadyMadePuzzle>& readyMadePuzzles();

@@ -1,0 +1,287 @@
+// Building a Puzzle from its definition, in this order: the solid and its anchors; the
+// cutting planes of every slice; each anchor's ordered planes; the cutting; the erasing of
+// tiny and colourless cubies; face references; editor and group fields; the empty move
+// history; the home copies; the restored bandage groups; the turn metric.
+//
+// The numbering of the cubies (a cut replaces a cubie by its front part, then its back part;
+// erasing keeps the order) and the order of each anchor's planes are stored data: group ids
+// and move histories in puzzle files name cubies and anchors by them.
+
+#include <algorithm>
+
+#include "puzzle.h"
+
+namespace {
+
+// Planes of one anchor whose distances differ by less than this are one plane.
+constexpr double kSameDistance = 0.0001;
+// Distances at or beyond this are not real planes of the anchor.
+constexpr double kFarDistance = 10000.0;
+// Erasing: a sticker is tiny when its area is below threshold / 1000 and its shortest side
+// (of its fan triangles) below this.
+constexpr double kTinySide = 0.05;
+
+int32_t slicePlaneCount(const Cuby& solid, int32_t kind, int32_t thickness) {
+    switch (kind) {
+        case FaceSlice:
+            return solid.facecount;
+        case PointSlice:
+            return solid.vertexcount;
+        case EdgeSlice:
+            // At 180 the planes of opposite edges pass through the centre and coincide.
+            return thickness == 180 ? (solid.indexcount / 2) / 2 : solid.indexcount / 2;
+        default:
+            return 0;
+    }
+}
+
+bool hasTinySticker(const Cuby& cuby, double areaBound) {
+    for (int32_t f = 0; f < cuby.facecount; ++f) {
+        if (cuby.facecolor[f] == -1) {
+            continue;
+        }
+        int32_t n = cuby.faceSize(f);
+        const Vec3& p0 = cuby.faceVertex(f, 0);
+        double area = 0.0;
+        double shortest = 10.0;
+        for (int32_t i = 1; i + 1 < n; ++i) {
+            const Vec3& pi = cuby.faceVertex(f, i);
+            const Vec3& pj = cuby.faceVertex(f, i + 1);
+            area += triangleArea(p0, pi, pj);
+            double side = shortestSide(p0, pi, pj);
+            if (side < shortest) {
+                shortest = side;
+            }
+        }
+        if (area < areaBound && shortest < kTinySide) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool hasSticker(const Cuby& cuby) {
+    return std::any_of(cuby.facecolor.begin(), cuby.facecolor.end(),
+                       [](int32_t color) { return color != -1; });
+}
+
+}  // namespace
+
+Puzzle::Puzzle(PuzzleDefinition* definition) {
+    // A shape outside the five solids can only come from damaged input; it is repaired to the
+    // cube, in the definition too, so that what is saved matches what is built.
+    if (definition->shape < 0 || definition->shape >= kShapeCount) {
+        definition->shape = Cube;
+    }
+    const int32_t sliceCount = std::clamp(definition->sliceCount, 0, kMaxSlices);
+
+    // 1. The solid.
+    cubies.resize(1);
+    cubyCount = 1;
+    switch (definition->shape) {
+        case TetraHedron:
+            buildTetraHedron();
+            break;
+        case Cube:
+            buildCube();
+            break;
+        case OctaHedron:
+            buildOctaHedron();
+            break;
+        case DodecaHedron:
+            buildDodecaHedron();
+            break;
+        default:
+            buildIcosaHedron();
+            break;
+    }
+
+    // 2, 3. The scratch planes of every slice, in slice order.
+    std::vector<int32_t> reserved(sliceCount + 1, 0);
+    for (int32_t i = 0; i < sliceCount; ++i) {
+        reserved[i + 1] = reserved[i] + slicePlaneCount(cubies[0], definition->sliceKinds[i],
+                                                        definition->sliceThicknesses[i]);
+    }
+    std::vector<Plane> scratch(reserved[sliceCount]);
+    for (int32_t i = 0; i < sliceCount; ++i) {
+        int32_t thickness = definition->sliceThicknesses[i];
+        switch (definition->sliceKinds[i]) {
+            case FaceSlice:
+                addFaceSlicePlanes(thickness, scratch.data(), reserved[i], reserved[i + 1]);
+                break;
+            case PointSlice:
+                addPointSlicePlanes(thickness, scratch.data(), reserved[i], reserved[i + 1]);
+                break;
+            case EdgeSlice:
+                addEdgeSlicePlanes(thickness, scratch.data(), reserved[i], reserved[i + 1]);
+                break;
+            default:
+                break;
+        }
+    }
+
+    // 4. Each anchor's own planes.
+    for (Anchor& anchor : anchors) {
+        orderAnchorPlanes(anchor, scratch);
+    }
+
+    // 5, 6. Cutting and erasing.
+    cutCubies(scratch);
+    eraseTinyCubies(definition->eraseThreshold);
+
+    // 7, 8. Face references; editor and group fields.
+    for (int32_t i = 0; i < cubyCount; ++i) {
+        Cuby& cuby = cubies[i];
+        cuby.facereference.assign(cuby.facecount, FaceReference{});
+        computeFaceReferences(i);
+    }
+    for (Cuby& cuby : cubies) {
+        cuby.selected = 0;
+        cuby.highlighted = 0;
+        cuby.group = -1;
+        cuby.next = -1;
+        cuby.previous = -1;
+    }
+
+    // 9. The move history: only the entries in use are ever read, so room is reserved
+    // without being touched.
+    groupCount = 0;
+    moveCount = 0;
+    moveCapacity = kMoveCapacity;
+    moves.reserve(moveCapacity);
+
+    // 10. Home copies: the solved positions and colours.
+    homeCubies.resize(cubyCount);
+    for (int32_t i = 0; i < cubyCount; ++i) {
+        copyCuby(homeCubies[i], cubies[i]);
+    }
+
+    // 11, 12.
+    restoreGroups(definition);
+    turnMetric = definition->turnMetric;
+}
+
+void Puzzle::orderAnchorPlanes(Anchor& anchor, const std::vector<Plane>& scratch) {
+    Vec3 axis = anchor.point;
+    if (anchor.kind == FaceSlice) {
+        Plane face;
+        facePlane(cubies[0], anchor.index, face);
+        axis = planeNormal(face);
+    }
+    std::vector<Plane> candidates;
+    std::vector<double> distance;
+    for (const Plane& plane : scratch) {
+        if (!isParallel(planeNormal(plane), axis)) {
+            continue;
+        }
+        Plane copy = plane;
+        double d = planeDistance(copy, anchor.point);
+        if (d < 0) {
+            d = -d;
+            negatePlane(copy);
+        }
+        candidates.push_back(copy);
+        distance.push_back(d);
+    }
+    const int32_t c = static_cast<int32_t>(candidates.size());
+    if (c == 0) {
+        return;
+    }
+    // A plane whose distance lies within 0.0001 of an earlier kept plane is dropped; its
+    // distance becomes a marker above every real distance so it matches nothing afterwards.
+    scratchCount = c;
+    for (int32_t i = 0; i + 1 < c; ++i) {
+        for (int32_t j = i + 1; j < c; ++j) {
+            double difference = distance[i] - distance[j];
+            if (difference > -kSameDistance && difference < kSameDistance) {
+                --scratchCount;
+                distance[j] = j + kFarDistance + 1.0;
+            }
+        }
+    }
+    // Selection by increasing distance; the earliest of equal distances wins. Only planes
+    // actually placed are counted, so a plane 10000 or more away never leaves an empty bound.
+    anchor.planes.clear();
+    anchor.planes.reserve(scratchCount);
+    for (int32_t selection = 0; selection < scratchCount; ++selection) {
+        int32_t best = -1;
+        for (int32_t k = 0; k < c; ++k) {
+            if (distance[k] < kFarDistance && (best < 0 || distance[k] < distance[best])) {
+                best = k;
+            }
+        }
+        if (best < 0) {
+            break;
+        }
+        anchor.planes.push_back(candidates[best]);
+        distance[best] = kFarDistance + 1.0;
+    }
+    anchor.planeCount = static_cast<int32_t>(anchor.planes.size());
+}
+
+void Puzzle::cutCubies(const std::vector<Plane>& scratch) {
+    std::vector<Cuby> next;
+    for (const Plane& plane : scratch) {
+        next.clear();
+        next.reserve(2 * cubies.size());
+        for (Cuby& cuby : cubies) {
+            next.emplace_back();
+            next.emplace_back();
+            Cuby& front = next[next.size() - 2];
+            Cuby& back = next.back();
+            if (splitCuby(cuby, front, back, plane) == 0) {
+                next.pop_back();
+                // A fresh slot receiving the whole cubie: moving equals copying here.
+                front = std::move(cuby);
+            }
+        }
+        cubies.swap(next);
+    }
+    cubyCount = static_cast<int32_t>(cubies.size());
+}
+
+void Puzzle::eraseTinyCubies(int32_t eraseThreshold) {
+    const double areaBound = eraseThreshold * 0.001;
+    std::vector<Cuby> kept;
+    kept.reserve(cubies.size());
+    for (Cuby& cuby : cubies) {
+        if (!hasTinySticker(cuby, areaBound) && hasSticker(cuby)) {
+            kept.push_back(std::move(cuby));
+        }
+    }
+    cubies.swap(kept);
+    cubyCount = static_cast<int32_t>(cubies.size());
+}
+
+void Puzzle::restoreGroups(PuzzleDefinition* definition) {
+    // Only the first kMaxGroupIds cubies have a stored group; the rest stay ungrouped.
+    const int32_t stored = std::min(cubyCount, kMaxGroupIds);
+    if (definition->groupsValid == 0) {
+        definition->groupsValid = 1;
+        std::fill(definition->groupIds, definition->groupIds + stored, -1);
+        return;
+    }
+    // Distinct ids in ascending order: the same groups and numbering as trying every number up
+    // to the largest, without trusting a damaged id to bound the work. Ids that cannot name a
+    // group of these cubies count as none.
+    std::vector<int32_t> ids;
+    for (int32_t i = 0; i < stored; ++i) {
+        int32_t& id = definition->groupIds[i];
+        if (id < 0 || id >= cubyCount) {
+            id = -1;
+        } else {
+            ids.push_back(id);
+        }
+    }
+    std::sort(ids.begin(), ids.end());
+    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+    for (int32_t id : ids) {
+        for (int32_t i = 0; i < stored; ++i) {
+            if (definition->groupIds[i] == id) {
+                cubies[i].selected = 1;
+            }
+        }
+        connectSelected(definition);
+        clearSelection();
+    }
+}

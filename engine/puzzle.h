@@ -1,0 +1,106 @@
+#pragma once
+// A built puzzle: the live cubies in their current positions, their home copies in the solved
+// positions, the uncut solid, the anchors with their ordered cutting planes, the move history
+// and the bandage groups. Built in one go from a PuzzleDefinition and never rebuilt in place.
+//
+// Cubies are named by their index in `cubies`, anchors by their index in `anchors`; both
+// orders follow from the definition alone and are stored in puzzle files.
+
+#include <cstdint>
+#include <vector>
+
+#include "cuby.h"
+#include "geometry.h"
+#include "puzzle_definition.h"
+
+class FileReader;
+class FileWriter;
+
+// A turning axis: a face, a vertex or an edge of the solid. Layer 1 lies at the anchor's own
+// face, vertex or edge; the anchor has planeCount + 1 layers.
+struct Anchor {
+    int32_t kind = FaceSlice;
+    int32_t index = 0;        // face, vertex, or the edge's first vertex
+    int32_t secondIndex = 0;  // the edge's second vertex
+    Vec3 point;               // face centroid, the vertex, or the edge midpoint
+    std::vector<Plane> planes;  // ordered from the anchor outwards; point on the positive side
+    int32_t planeCount = 0;
+    double stepAngle = 0.0;  // radians turned by one move
+};
+
+// One recorded turn of the move history.
+struct Move {
+    int32_t anchor = 0;
+    int32_t layer = 0;   // layer mask: bit k-1 set when layer k turned
+    int32_t turnnr = 0;  // how many step angles in this direction
+    uint8_t clockwise = 0;
+};
+
+struct SolidFaceColor {
+    int32_t color = 0;  // scratch of the colour check
+    Vec3 normal;        // outward unit normal of the solid face
+};
+
+struct SolidFaceOrientation {
+    Vec3 direction;  // scratch of the orientation check
+    Vec3 normal;     // outward unit normal of the solid face
+};
+
+inline constexpr int32_t kMoveCapacity = 100000;
+
+class Puzzle {
+public:
+    explicit Puzzle(PuzzleDefinition* definition);
+    ~Puzzle();
+    Puzzle(const Puzzle&) = delete;
+    Puzzle& operator=(const Puzzle&) = delete;
+
+    int32_t getCubyCount() const { return cubyCount; }
+    void cubyFaceCentroid(int32_t cuby, int32_t face, Vec3& out) const;
+    int cubyFaceNormal(int32_t cuby, int32_t face, Vec3& out) const;
+
+    // Solids and slice planes.
+    void buildTetraHedron();
+    void buildCube();
+    void buildOctaHedron();
+    void buildDodecaHedron();
+    void buildIcosaHedron();
+    void addFaceSlicePlanes(int32_t thickness, Plane* planes, int32_t first, int32_t end);
+    void addPointSlicePlanes(int32_t thickness, Plane* planes, int32_t first, int32_t end);
+    void addEdgeSlicePlanes(int32_t thickness, Plane* planes, int32_t first, int32_t end);
+
+    // Solved checks.
+    void computeFaceReferences(int32_t cuby);
+    void faceDirection(int32_t cuby, int32_t face, Vec3& out) const;
+    bool isSolved();
+    bool isSolvedOriented();
+
+    // Selection and bandage groups.
+    void toggleCubySelection(int32_t cuby);
+    void clearSelection();
+    void connectSelected(PuzzleDefinition* definition);
+    void disconnectSelected(PuzzleDefinition* definition);
+
+    std::vector<Cuby> cubies;
+    std::vector<Cuby> homeCubies;
+    Cuby solid;
+    std::vector<Anchor> anchors;
+    std::vector<Move> moves;  // moveCount entries in use, room for moveCapacity
+    int32_t scratchCount = 0;
+    int32_t cubyCount = 0;
+    int32_t moveCapacity = 0;
+    int32_t moveCount = 0;
+    int32_t anchorCount = 0;
+    int32_t groupCount = 0;
+    int32_t turnMetric = Single;
+    std::vector<SolidFaceColor> solidFaceColors;
+    std::vector<SolidFaceOrientation> solidFaceOrientations;
+
+private:
+    struct SolidData;
+    void buildSolid(const SolidData& data);
+    void orderAnchorPlanes(Anchor& anchor, const std::vector<Plane>& scratch);
+    void cutCubies(const std::vector<Plane>& scratch);
+    void eraseTinyCubies(int32_t eraseThreshold);
+    void restoreGroups(PuzzleDefinition* definition);
+};
