@@ -59,3 +59,14 @@ const std::vector<ReadyMadePuzzle>& readyMadePuzzles() {
     };
     return puzzles;
 }
+
+int32_t cubyAt(const Puzzle& puzzle, Vec3 centre) {
+    for (int32_t i = 0; i < puzzle.cubyCount; ++i) {
+        const Cuby& c = puzzle.cubies[i];
+        Vec3 mean;
+        for (int32_t k = 0; k < c.vertexcount; ++k) mean = mean + c.vertex[k];
+        mean = mean * (1.0 / c.vertexcount);
+        if (vecLength(mean - centre) < 1e-9) return i;
+    }
+    return -1;
+}

@@ -45,3 +45,6 @@ struct ReadyMadePuzzle {
 
 // The nine puzzles the program offers ready-made.
 const std::vector<ReadyMadePuzzle>& readyMadePuzzles();
+
+// The live cubie whose vertex mean lies within 1e-9 of `centre`, or -1.
+int32_t cubyAt(const Puzzle& puzzle, Vec3 centre);
