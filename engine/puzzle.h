@@ -11,6 +11,7 @@
 
 #include "cuby.h"
 #include "geometry.h"
+#include "home_index.h"
 #include "puzzle_definition.h"
 
 class FileReader;
@@ -75,6 +76,27 @@ public:
     bool isSolved();
     bool isSolvedOriented();
 
+    // Turning and highlighting layers.
+    bool turnLayer(int32_t anchor, int32_t layer, uint8_t clockwise, double fraction,
+                   int32_t step);
+    void highlightLayer(int32_t anchor, int32_t layer);
+    void clearHighlights();
+    int32_t getLayerCount(int32_t anchor) const;
+    int32_t getLayerCountOfKind(int32_t kind) const;
+
+    // The move history.
+    void recordMove(int32_t anchor, int32_t layerMask, uint8_t clockwise);
+    int32_t getMoveCount() const { return moveCount; }
+    int32_t getLastMoveAnchor() const;
+    int32_t getLastMoveLayerMask() const;
+    uint8_t getLastMoveClockwise() const;
+    int32_t getTurnMetric() const { return turnMetric; }
+    void saveMoves(FileWriter& writer) const;
+    // Reads and replays a move-history section; a damaged section is refused whole and
+    // leaves the puzzle as it was.
+    bool loadMoves(FileReader& reader);
+    void scramble();
+
     // Selection and bandage groups.
     void toggleCubySelection(int32_t cuby);
     void clearSelection();
@@ -98,9 +120,16 @@ public:
 
 private:
     struct SolidData;
+    struct Slab;
+    bool layerSlab(int32_t anchor, int32_t layer, Slab& slab) const;
+    bool widenSlab(const Anchor& anchor, Slab& slab) const;
+    void refitTurned(const Slab& slab);
     void buildSolid(const SolidData& data);
     void orderAnchorPlanes(Anchor& anchor, const std::vector<Plane>& scratch);
     void cutCubies(const std::vector<Plane>& scratch);
     void eraseTinyCubies(int32_t eraseThreshold);
     void restoreGroups(PuzzleDefinition* definition);
+
+    HomeIndex homeIndex_;  // built on the first refit
+    std::vector<int32_t> candidateScratch_;
 };

@@ -2,6 +2,10 @@
 
 #include "diagnostic_log.h"
 
+#include <unistd.h>
+
+#include <cstdlib>
+
 CapturedLog::CapturedLog() : file_(std::tmpfile()), previous_(logFile) { logFile = file_; }
 
 CapturedLog::~CapturedLog() {
@@ -69,4 +73,29 @@ int32_t cubyAt(const Puzzle& puzzle, Vec3 centre) {
         if (vecLength(mean - centre) < 1e-9) return i;
     }
     return -1;
+}
+
+bool onHomePositions(const Puzzle& puzzle) {
+    for (const Cuby& c : puzzle.cubies) {
+        for (int32_t k = 0; k < c.vertexcount; ++k) {
+            bool found = false;
+            for (const Cuby& h : puzzle.homeCubies) {
+                for (int32_t m = 0; m < h.vertexcount && !found; ++m) {
+                    found = c.vertex[k].x == h.vertex[m].x && c.vertex[k].y == h.vertex[m].y &&
+                            c.vertex[k].z == h.vertex[m].z;
+                }
+                if (found) break;
+            }
+            if (!found) return false;
+        }
+    }
+    return true;
+}
+
+std::string temporaryPath(const char* name) {
+    static int counter = 0;
+    const char* dir = std::getenv("TMPDIR");
+    std::string base = dir != nullptr ? dir : "/tmp";
+    return base + "/orvanta-test-" + std::to_string(::getpid()) + "-" +
+           std::to_string(counter++) + "-" + name;
 }

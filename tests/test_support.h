@@ -48,3 +48,8 @@ const std::vector<ReadyMadePuzzle>& readyMadePuzzles();
 
 // The live cubie whose vertex mean lies within 1e-9 of `centre`, or -1.
 int32_t cubyAt(const Puzzle& puzzle, Vec3 centre);
+
+// True when every live vertex equals, bit for bit, some vertex of some home cubie.
+bool onHomePositions(const Puzzle& puzzle);
+// A fresh temporary file name under the test's temporary directory.
+std::string temporaryPath(const char* name);

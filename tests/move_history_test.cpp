@@ -1,0 +1,265 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "diagnostic_log.h"
+#include "file_io.h"
+#include "test_support.h"
+
+namespace {
+
+std::unique_ptr<PuzzleDefinition> threeByThree(int32_t metric = Single) {
+    auto definition = makeDefinition(Cube, {{FaceSlice, 120}});
+    definition->turnMetric = metric;
+    return definition;
+}
+
+std::vector<unsigned char> readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeAll(const std::string& path, const std::vector<unsigned char>& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+void put32(std::vector<unsigned char>& b, int32_t v) {
+    unsigned char raw[4];
+    std::memcpy(raw, &v, 4);
+    b.insert(b.end(), raw, raw + 4);
+}
+
+std::vector<unsigned char> section(int32_t metric, std::vector<Move> moves,
+                                   int32_t count = INT32_MIN) {
+    std::vector<unsigned char> b;
+    put32(b, metric);
+    put32(b, count == INT32_MIN ? static_cast<int32_t>(moves.size()) : count);
+    for (const Move& m : moves) {
+        put32(b, m.anchor);
+        put32(b, m.layer);
+        put32(b, m.turnnr);
+        b.push_back(m.clockwise);
+    }
+    return b;
+}
+
+bool sameCubies(const Puzzle& a, const Puzzle& b) {
+    for (int32_t i = 0; i < a.cubyCount; ++i)
+        for (int32_t k = 0; k < a.cubies[i].vertexcount; ++k) {
+            const Vec3& p = a.cubies[i].vertex[k];
+            const Vec3& q = b.cubies[i].vertex[k];
+            if (p.x != q.x || p.y != q.y || p.z != q.z) return false;
+        }
+    return true;
+}
+
+}  // namespace
+
+TEST(RecordMove, SingleMetricAppendsAndCancels) {
+    auto d = threeByThree();
+    Puzzle p(d.get());
+    p.recordMove(3, 1, 1);
+    p.recordMove(3, 1, 1);
+    EXPECT_EQ(p.getMoveCount(), 2);
+    p.recordMove(3, 1, 0);
+    EXPECT_EQ(p.getMoveCount(), 1);
+    p.recordMove(3, 2, 1);
+    EXPECT_EQ(p.getMoveCount(), 2);
+    EXPECT_EQ(p.getLastMoveLayerMask(), 2);
+}
+
+TEST(RecordMove, MultiMetricMergesAndUnmerges) {
+    auto d = threeByThree(Multi);
+    Puzzle p(d.get());
+    for (int i = 0; i < 3; ++i) p.recordMove(3, 1, 1);
+    ASSERT_EQ(p.getMoveCount(), 1);
+    EXPECT_EQ(p.moves[0].turnnr, 3);
+    p.recordMove(3, 1, 0);
+    EXPECT_EQ(p.moves[0].turnnr, 2);
+    p.recordMove(3, 1, 0);
+    EXPECT_EQ(p.moves[0].turnnr, 1);
+    p.recordMove(3, 1, 0);
+    EXPECT_EQ(p.getMoveCount(), 0);
+    for (int i = 0; i < 4; ++i) p.recordMove(5, 4, 0);
+    ASSERT_EQ(p.getMoveCount(), 1);
+    EXPECT_EQ(p.moves[0].turnnr, 4);  // a full revolution is not folded away
+    p.recordMove(5, 2, 0);
+    EXPECT_EQ(p.getMoveCount(), 2);
+}
+
+TEST(RecordMove, EmptyHistoryQueriesAndOtherMetricValues) {
+    auto d = threeByThree(7);  // acts as single
+    Puzzle p(d.get());
+    EXPECT_EQ(p.getLastMoveAnchor(), -1);
+    EXPECT_EQ(p.getLastMoveLayerMask(), -1);
+    EXPECT_EQ(p.getLastMoveClockwise(), 1);
+    EXPECT_EQ(p.getMoveCount(), 0);
+    p.recordMove(1, 1, 1);
+    p.recordMove(1, 1, 1);
+    EXPECT_EQ(p.getMoveCount(), 2);
+    p.recordMove(1, 1, 2);  // directions compare as bytes
+    EXPECT_EQ(p.getMoveCount(), 1);
+}
+
+TEST(RecordMove, FullHistoryRecordsNothingMore) {
+    auto d = threeByThree();
+    Puzzle p(d.get());
+    for (int32_t i = 0; i < p.moveCapacity; ++i) p.recordMove(i % 2, 1, 1);
+    EXPECT_EQ(p.getMoveCount(), 100000);
+    p.recordMove(9, 1, 1);
+    EXPECT_EQ(p.getMoveCount(), 100000);
+    EXPECT_EQ(p.getLastMoveAnchor(), 1);
+    p.recordMove(1, 1, 0);  // reverses the last: still cancels
+    EXPECT_EQ(p.getMoveCount(), 99999);
+}
+
+TEST(MoveFile, ExactBytesAndLogLines) {
+    auto d = threeByThree();
+    Puzzle p(d.get());
+    p.recordMove(2, 1, 1);
+    p.recordMove(5, 4, 0);
+    std::string path = temporaryPath("moves.bin");
+    CapturedLog log;
+    {
+        FileWriter w(path.c_str());
+        p.saveMoves(w);
+        EXPECT_TRUE(w.close());
+    }
+    EXPECT_EQ(readAll(path), section(0, {{2, 1, 1, 1}, {5, 4, 1, 0}}));
+    EXPECT_EQ(log.text(),
+              "0: anchor = 2, layer = 1, turnnr = 1, clockwise = 1\n"
+              "1: anchor = 5, layer = 4, turnnr = 1, clockwise = 0\n");
+    std::remove(path.c_str());
+}
+
+TEST(MoveFile, SaveLoadRoundTripReproducesHistoryAndPosition) {
+    for (int32_t metric : {Single, Multi}) {
+        auto d = threeByThree(metric);
+        Puzzle played(d.get());
+        const int32_t turns[][3] = {{0, 1, 1}, {0, 1, 1}, {3, 4, 0}, {14 - 14 + 2, 3, 1},
+                                    {5, 2, 0}, {0, 1, 1}};
+        for (auto [a, mask, cw] : turns) {
+            for (int layer = 1; layer <= 3; ++layer)
+                if (mask & (1 << (layer - 1))) played.turnLayer(a, layer, cw, 1.0, 0);
+            played.recordMove(a, mask, static_cast<uint8_t>(cw));
+        }
+        std::string path = temporaryPath("roundtrip.bin");
+        {
+            FileWriter w(path.c_str());
+            played.saveMoves(w);
+        }
+        auto fresh = threeByThree(1 - metric);
+        Puzzle loaded(fresh.get());
+        FileReader r(path.c_str());
+        ASSERT_TRUE(loaded.loadMoves(r));
+        EXPECT_EQ(loaded.getTurnMetric(), metric);
+        ASSERT_EQ(loaded.getMoveCount(), played.getMoveCount());
+        for (int32_t i = 0; i < played.getMoveCount(); ++i) {
+            EXPECT_EQ(loaded.moves[i].anchor, played.moves[i].anchor);
+            EXPECT_EQ(loaded.moves[i].layer, played.moves[i].layer);
+            EXPECT_EQ(loaded.moves[i].turnnr, played.moves[i].turnnr);
+            EXPECT_EQ(loaded.moves[i].clockwise, played.moves[i].clockwise);
+        }
+        EXPECT_TRUE(sameCubies(loaded, played));
+        std::remove(path.c_str());
+    }
+}
+
+TEST(MoveFile, LoadedTurnNumbersAndHighLayerBits) {
+    std::string path = temporaryPath("turnnr.bin");
+    writeAll(path, section(Multi, {{0, 1, 3, 1}, {2, (1 << 1) | (1 << 19), 1, 0}}));
+    auto d = threeByThree();
+    Puzzle p(d.get());
+    FileReader r(path.c_str());
+    ASSERT_TRUE(p.loadMoves(r));
+    ASSERT_EQ(p.getMoveCount(), 2);
+    EXPECT_EQ(p.moves[0].turnnr, 3);
+    EXPECT_EQ(p.moves[1].layer, (1 << 1) | (1 << 19));
+
+    auto e = threeByThree();
+    Puzzle expected(e.get());
+    for (int i = 0; i < 3; ++i) expected.turnLayer(0, 1, 1, 1.0, 0);
+    expected.turnLayer(2, 2, 0, 1.0, 0);
+    EXPECT_TRUE(sameCubies(p, expected));
+    std::remove(path.c_str());
+}
+
+TEST(MoveFile, DamagedSectionsAreRefusedWhole) {
+    const std::vector<std::vector<unsigned char>> damaged = {
+        {},                                             // nothing at all
+        {1, 0, 0},                                      // cut inside the metric
+        section(Single, {{0, 1, 1, 1}}, 2),             // count beyond the bytes
+        section(Single, {}, -2),                        // negative count
+        section(Single, {}, 100001),                    // over the capacity
+        section(5, {{0, 1, 1, 1}}),                     // unknown metric
+        section(Single, {{26, 1, 1, 1}}),               // anchor past the table
+        section(Single, {{-1, 1, 1, 1}}),               // negative anchor
+        section(Single, {{0, 1, 1, 2}}),                // clockwise byte 2
+        section(Single, {{0, 1, 0, 1}}),                // no turn
+        section(Single, {{0, 1, 2, 1}}),                // merged move under the single metric
+        section(Multi, {{0, 1, 2000000000, 1}}),        // would hang the replay
+    };
+    for (size_t i = 0; i < damaged.size(); ++i) {
+        const std::vector<unsigned char>& bytes = damaged[i];
+        std::string path = temporaryPath("damaged.bin");
+        writeAll(path, bytes);
+        auto d = threeByThree();
+        Puzzle p(d.get());
+        p.turnLayer(1, 1, 1, 1.0, 0);
+        p.recordMove(1, 1, 1);
+        auto e = threeByThree();
+        Puzzle before(e.get());
+        before.turnLayer(1, 1, 1, 1.0, 0);
+        FileReader r(path.c_str());
+        EXPECT_FALSE(p.loadMoves(r)) << "case " << i;
+        EXPECT_EQ(p.getMoveCount(), 1) << "case " << i;
+        EXPECT_EQ(p.getTurnMetric(), Single);
+        EXPECT_TRUE(sameCubies(p, before)) << "case " << i;
+        std::remove(path.c_str());
+    }
+}
+
+TEST(MoveFile, UnopenedReaderIsRefused) {
+    auto d = threeByThree();
+    Puzzle p(d.get());
+    FileReader r("/nonexistent/dir/moves.bin");
+    EXPECT_FALSE(p.loadMoves(r));
+}
+
+TEST(Scramble, EveryReadyMadePuzzleTwoHundredSingleLayerMovesAndBack) {
+    for (const ReadyMadePuzzle& r : readyMadePuzzles()) {
+        auto d = makeDefinition(r.shape, r.slices);
+        Puzzle p(d.get());
+        p.scramble();
+        ASSERT_EQ(p.getMoveCount(), 200) << r.name;
+        for (int32_t i = 0; i < 200; ++i) {
+            const Move& m = p.moves[i];
+            EXPECT_EQ(m.clockwise, 0);
+            EXPECT_EQ(m.turnnr, 1);
+            ASSERT_NE(m.layer, 0);
+            EXPECT_EQ(m.layer & (m.layer - 1), 0) << "single layer";
+            EXPECT_LE(m.layer, 1 << (p.anchors[m.anchor].planeCount - 1));
+        }
+        EXPECT_FALSE(p.isSolved()) << r.name;
+        std::vector<Move> history(p.moves.begin(), p.moves.begin() + 200);
+        for (auto it = history.rbegin(); it != history.rend(); ++it) {
+            int32_t layer = 1;
+            while (!(it->layer & (1 << (layer - 1)))) ++layer;
+            ASSERT_TRUE(p.turnLayer(it->anchor, layer, 1, 1.0, 0));
+        }
+        EXPECT_TRUE(p.isSolved()) << r.name;
+        EXPECT_TRUE(p.isSolvedOriented()) << r.name;
+        EXPECT_TRUE(onHomePositions(p));
+    }
+}
+
+TEST(Scramble, PuzzleWithoutPlanesRecordsNothing) {
+    auto d = makeDefinition(IcosaHedron, {});
+    Puzzle p(d.get());
+    p.scramble();
+    EXPECT_EQ(p.getMoveCount(), 0);
+}
