@@ -159,6 +159,15 @@ Puzzle::Puzzle(PuzzleDefinition* definition) {
     // 11, 12.
     restoreGroups(definition);
     turnMetric = definition->turnMetric;
+
+    int32_t largestFace = 3;
+    for (const Cuby& cuby : cubies) {
+        for (int32_t f = 0; f < cuby.facecount; ++f) {
+            largestFace = std::max(largestFace, cuby.faceSize(f));
+        }
+    }
+    stickerLines_.resize(largestFace);
+    stickerFade_.resize(largestFace + 1);
 }
 
 void Puzzle::orderAnchorPlanes(Anchor& anchor, const std::vector<Plane>& scratch) {

@@ -20,7 +20,6 @@ constexpr int32_t kScrambleDraws = 1000;
 constexpr int32_t kReplayLayers = 19;
 // Bound on the turns a loaded history may replay, so a damaged file cannot hang the load.
 constexpr int64_t kMaxReplayTurns = 1000000;
-constexpr int32_t kMoveBytes = 13;
 
 void logMove(int32_t position, const Move& move) {
     logPrintf("%d: anchor = %d, layer = %d, turnnr = %d, clockwise = %d\n", position, move.anchor,

@@ -12,6 +12,7 @@
 #include "cuby.h"
 #include "geometry.h"
 #include "home_index.h"
+#include "render_mesh.h"
 #include "puzzle_definition.h"
 
 class FileReader;
@@ -97,6 +98,17 @@ public:
     bool loadMoves(FileReader& reader);
     void scramble();
 
+    // Picking: the anchor of a kind nearest to where the line hits the uncut solid, and the
+    // live cubie whose face the line hits nearest to rayOrigin; -1 for none.
+    int32_t pickAnchor(const Vec3& rayOrigin, const Vec3& rayTarget, int32_t kind) const;
+    int32_t pickCuby(const Vec3& rayOrigin, const Vec3& rayTarget) const;
+
+    // The render mesh. countVertices sets vertexLimitReached over the limit; fillVertices
+    // writes the whole mesh into a buffer of `capacity` vertices, or nothing (-1) when the
+    // limit flag is set or the mesh does not fit.
+    int32_t countVertices();
+    int32_t fillVertices(MeshVertex* buffer, int32_t capacity, double inset, uint8_t colorFade);
+
     // Selection and bandage groups.
     void toggleCubySelection(int32_t cuby);
     void clearSelection();
@@ -124,6 +136,8 @@ private:
     bool layerSlab(int32_t anchor, int32_t layer, Slab& slab) const;
     bool widenSlab(const Anchor& anchor, Slab& slab) const;
     void refitTurned(const Slab& slab);
+    int64_t meshVertexTotal() const;
+    MeshVertex* fillSticker(MeshVertex* out, int32_t cuby, int32_t face, double inset, bool fade);
     void buildSolid(const SolidData& data);
     void orderAnchorPlanes(Anchor& anchor, const std::vector<Plane>& scratch);
     void cutCubies(const std::vector<Plane>& scratch);
@@ -131,5 +145,13 @@ private:
     void restoreGroups(PuzzleDefinition* definition);
 
     HomeIndex homeIndex_;  // built on the first refit
+    // Per-face scratch of the sticker fill, sized once for the largest face so a fill
+    // allocates nothing.
+    struct OffsetLine {
+        Vec3 start;
+        Vec3 end;
+    };
+    std::vector<OffsetLine> stickerLines_;
+    std::vector<uint32_t> stickerFade_;  // one per vertex, then the centre
     std::vector<int32_t> candidateScratch_;
 };

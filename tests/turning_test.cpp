@@ -211,7 +211,10 @@ TEST(Highlight, UnionOfLayersAndTheStricterThreshold) {
 TEST(Refit, UnmatchedShapeKeepsItsTurnedCoordinates) {
     auto definition = makeDefinition(Cube, {{FaceSlice, 120}});
     Puzzle p(definition.get());
-    for (Cuby& h : p.homeCubies) h.vertexcount = 99;
+    for (Cuby& h : p.homeCubies) {
+        h.vertex.push_back(Vec3{5, 5, 5});
+        h.vertexcount += 1;
+    }
     ASSERT_TRUE(p.turnLayer(0, 1, 1, 1.0, 0));
     EXPECT_FALSE(onHomePositions(p));
 }
