@@ -143,12 +143,11 @@ Puzzle::Puzzle(PuzzleDefinition* definition) {
         cuby.previous = -1;
     }
 
-    // 9. The move history: only the entries in use are ever read, so room is reserved
-    // without being touched.
+    // 9. The move history: only the entries in use are ever read, so it grows as moves are
+    // recorded, up to moveCapacity.
     groupCount = 0;
     moveCount = 0;
     moveCapacity = kMoveCapacity;
-    moves.reserve(moveCapacity);
 
     // 10. Home copies: the solved positions and colours.
     homeCubies.resize(cubyCount);

@@ -18,8 +18,9 @@ constexpr int32_t kScrambleMoves = 200;
 constexpr int32_t kScrambleDraws = 1000;
 // Replays turn layers 1 to 19 of a mask, as the turn animation does.
 constexpr int32_t kReplayLayers = 19;
-// Bound on the turns a loaded history may replay, so a damaged file cannot hang the load.
-constexpr int64_t kMaxReplayTurns = 1000000;
+// Bound on the layer turns a loaded history may replay, so a damaged file cannot hang the
+// load: as many as a full history of single-layer moves.
+constexpr int64_t kMaxReplayTurns = kMoveCapacity;
 
 void logMove(int32_t position, const Move& move) {
     logPrintf("%d: anchor = %d, layer = %d, turnnr = %d, clockwise = %d\n", position, move.anchor,
@@ -104,7 +105,11 @@ bool Puzzle::loadMoves(FileReader& reader) {
         const bool valid = move.anchor >= 0 && move.anchor < anchorCount &&
                            move.clockwise <= 1 && move.turnnr >= 1 &&
                            (metric == Multi || move.turnnr == 1);
-        turns += valid ? move.turnnr : 0;
+        int64_t layers = 0;
+        for (int32_t layer = 1; layer <= kReplayLayers; ++layer) {
+            layers += (static_cast<uint32_t>(move.layer) >> (layer - 1)) & 1u;
+        }
+        turns += valid ? static_cast<int64_t>(move.turnnr) * layers : 0;
         if (!valid || turns > kMaxReplayTurns) {
             return false;
         }

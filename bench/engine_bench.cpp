@@ -1,0 +1,194 @@
+// Engine benchmarks: the nine ready-made puzzles and the largest puzzles the editor allows
+// within the vertex limit. Each benchmark reports its mean time in ms and its ratio to the
+// target ("of_target" below 1 meets it).
+//
+//   bash scripts/bench.sh
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "file_io.h"
+#include "puzzle.h"
+
+namespace {
+
+struct BenchPuzzle {
+    const char* name;
+    int32_t shape;
+    std::vector<std::pair<int32_t, int32_t>> slices;  // kind, thickness
+    bool readyMade;
+};
+
+const std::vector<BenchPuzzle>& benchPuzzles() {
+    static const std::vector<BenchPuzzle> puzzles = {
+        {"Pyraminx", TetraHedron, {{PointSlice, 120}, {PointSlice, 240}}, true},
+        {"Pyracopter", TetraHedron, {{EdgeSlice, 120}}, true},
+        {"3x3 Cube", Cube, {{FaceSlice, 120}}, true},
+        {"Dino Cube", Cube, {{PointSlice, 120}}, true},
+        {"Dino Ultimate", Cube, {{FaceSlice, 120}, {PointSlice, 120}}, true},
+        {"Helicopter Cube", Cube, {{EdgeSlice, 90}}, true},
+        {"Octahedron", OctaHedron, {{FaceSlice, 180}}, true},
+        {"Octapyramid", OctaHedron, {{PointSlice, 120}}, true},
+        {"Megaminx", DodecaHedron, {{FaceSlice, 65}}, true},
+        {"Dodecahedron edge 150", DodecaHedron, {{EdgeSlice, 150}}, false},
+        {"Dodecahedron face+point 100", DodecaHedron, {{FaceSlice, 100}, {PointSlice, 100}},
+         false},
+        {"Icosahedron face 100+point 60", IcosaHedron, {{FaceSlice, 100}, {PointSlice, 60}},
+         false},
+    };
+    return puzzles;
+}
+
+std::unique_ptr<PuzzleDefinition> definitionOf(const BenchPuzzle& p) {
+    auto d = std::make_unique<PuzzleDefinition>();
+    d->shape = p.shape;
+    d->sliceCount = static_cast<int32_t>(p.slices.size());
+    for (size_t i = 0; i < p.slices.size(); ++i) {
+        d->sliceKinds[i] = p.slices[i].first;
+        d->sliceThicknesses[i] = p.slices[i].second;
+    }
+    return d;
+}
+
+int32_t firstTurningAnchor(const Puzzle& p) {
+    for (int32_t a = 0; a < p.anchorCount; ++a) {
+        if (p.anchors[a].planeCount > 0) return a;
+    }
+    return -1;
+}
+
+using Clock = std::chrono::steady_clock;
+
+// Mean ms per iteration of the timed part, and its ratio to the target.
+void report(benchmark::State& state, double seconds, double targetMs) {
+    double ms = seconds * 1000.0 / static_cast<double>(state.iterations());
+    state.counters["ms"] = ms;
+    state.counters["target_ms"] = targetMs;
+    state.counters["of_target"] = ms / targetMs;
+}
+
+void construction(benchmark::State& state, const BenchPuzzle* p) {
+    auto d = definitionOf(*p);
+    double seconds = 0;
+    for (auto _ : state) {
+        auto start = Clock::now();
+        Puzzle puzzle(d.get());
+        benchmark::DoNotOptimize(puzzle.cubyCount);
+        seconds += std::chrono::duration<double>(Clock::now() - start).count();
+    }
+    double target = std::string(p->name) == "Megaminx" ? 0.5 : (p->readyMade ? 1.0 : 100.0);
+    report(state, seconds, target);
+}
+
+void fullTurn(benchmark::State& state, const BenchPuzzle* p) {
+    auto d = definitionOf(*p);
+    Puzzle puzzle(d.get());
+    int32_t anchor = firstTurningAnchor(puzzle);
+    puzzle.turnLayer(anchor, 1, 1, 1.0, 0);  // builds the refit index once
+    double seconds = 0;
+    for (auto _ : state) {
+        auto start = Clock::now();
+        benchmark::DoNotOptimize(puzzle.turnLayer(anchor, 1, 1, 1.0, 0));
+        seconds += std::chrono::duration<double>(Clock::now() - start).count();
+    }
+    report(state, seconds, 0.5);
+}
+
+void scramble(benchmark::State& state, const BenchPuzzle* p) {
+    auto d = definitionOf(*p);
+    double seconds = 0;
+    for (auto _ : state) {
+        Puzzle puzzle(d.get());
+        auto start = Clock::now();
+        puzzle.scramble();
+        seconds += std::chrono::duration<double>(Clock::now() - start).count();
+        benchmark::DoNotOptimize(puzzle.moveCount);
+    }
+    report(state, seconds, p->readyMade ? 5.0 : 100.0);
+}
+
+void mesh(benchmark::State& state, const BenchPuzzle* p) {
+    auto d = definitionOf(*p);
+    Puzzle puzzle(d.get());
+    vertexLimitReached = 0;
+    int32_t count = puzzle.countVertices();
+    std::vector<MeshVertex> buffer(count);
+    std::vector<MeshVertex> source(count);
+    puzzle.fillVertices(source.data(), count, 1.0 / 30, 1);
+    double seconds = 0;
+    double copySeconds = 0;
+    for (auto _ : state) {
+        auto start = Clock::now();
+        int32_t n = puzzle.countVertices();
+        puzzle.fillVertices(buffer.data(), n, 1.0 / 30, 1);
+        auto middle = Clock::now();
+        std::memcpy(buffer.data(), source.data(), sizeof(MeshVertex) * n);
+        benchmark::ClobberMemory();
+        auto end = Clock::now();
+        seconds += std::chrono::duration<double>(middle - start).count();
+        copySeconds += std::chrono::duration<double>(end - middle).count();
+    }
+    report(state, seconds, 2.0);
+    state.counters["vertices"] = count;
+    state.counters["x_plain_copy"] = seconds / copySeconds;
+}
+
+void picking(benchmark::State& state, const BenchPuzzle* p) {
+    auto d = definitionOf(*p);
+    Puzzle puzzle(d.get());
+    const Vec3 eye{0.3, 0.2, -7};
+    const Vec3 target{0, 0.1, 0};
+    double seconds = 0;
+    for (auto _ : state) {
+        auto start = Clock::now();
+        benchmark::DoNotOptimize(puzzle.pickAnchor(eye, target, FaceSlice));
+        benchmark::DoNotOptimize(puzzle.pickCuby(eye, target));
+        seconds += std::chrono::duration<double>(Clock::now() - start).count();
+    }
+    report(state, seconds, 1.0);
+}
+
+void saveAndLoad(benchmark::State& state, const BenchPuzzle* p) {
+    auto d = definitionOf(*p);
+    Puzzle scrambled(d.get());
+    scrambled.scramble();
+    std::string path = "/tmp/orvanta-bench-" + std::to_string(::getpid()) + ".moves";
+    double seconds = 0;
+    for (auto _ : state) {
+        Puzzle fresh(d.get());
+        auto start = Clock::now();
+        {
+            FileWriter writer(path.c_str());
+            scrambled.saveMoves(writer);
+        }
+        FileReader reader(path.c_str());
+        benchmark::DoNotOptimize(fresh.loadMoves(reader));
+        seconds += std::chrono::duration<double>(Clock::now() - start).count();
+    }
+    std::remove(path.c_str());
+    report(state, seconds, 100.0);
+}
+
+const bool registered = [] {
+    for (const BenchPuzzle& p : benchPuzzles()) {
+        std::string name = p.name;
+        benchmark::RegisterBenchmark(("construction/" + name).c_str(), construction, &p);
+        benchmark::RegisterBenchmark(("full_turn/" + name).c_str(), fullTurn, &p);
+        benchmark::RegisterBenchmark(("scramble/" + name).c_str(), scramble, &p);
+        benchmark::RegisterBenchmark(("count_fill/" + name).c_str(), mesh, &p);
+        benchmark::RegisterBenchmark(("pick/" + name).c_str(), picking, &p);
+        benchmark::RegisterBenchmark(("save_load/" + name).c_str(), saveAndLoad, &p);
+    }
+    return true;
+}();
+
+}  // namespace
+
+BENCHMARK_MAIN();

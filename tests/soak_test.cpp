@@ -1,0 +1,102 @@
+// Long random runs: thousands of turns of random anchors, layer sets and directions, with
+// bandage groups, on every ready-made puzzle and on random editor definitions. A failed refit
+// ends the process (and the test); undoing every turn in reverse must give the solved puzzle
+// back, bit for bit.
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "test_support.h"
+
+namespace {
+
+struct Turn {
+    int32_t anchor;
+    int32_t layer;
+    uint8_t clockwise;
+};
+
+void connectRandomGroups(Puzzle& p, PuzzleDefinition* d, std::mt19937& rng, int groups) {
+    std::uniform_int_distribution<int32_t> pick(0, p.cubyCount - 1);
+    for (int g = 0; g < groups; ++g) {
+        for (int k = 0; k < 2 + g % 2; ++k) p.cubies[pick(rng)].selected = 1;
+        p.disconnectSelected(d);
+        p.connectSelected(d);
+        p.clearSelection();
+    }
+}
+
+void soak(Puzzle& p, std::mt19937& rng, int turns, const std::string& name) {
+    std::vector<int32_t> turning;
+    for (int32_t a = 0; a < p.anchorCount; ++a)
+        if (p.anchors[a].planeCount > 0) turning.push_back(a);
+    if (turning.empty()) return;
+    std::vector<Turn> done;
+    for (int i = 0; i < turns; ++i) {
+        int32_t anchor = turning[rng() % turning.size()];
+        int32_t layers = p.getLayerCount(anchor);
+        uint32_t mask = static_cast<uint32_t>(rng()) & ((1u << std::min(layers, 19)) - 1);
+        uint8_t clockwise = rng() % 2;
+        // Sometimes animated in several steps, as the play screen does.
+        int32_t frames = rng() % 4 == 0 ? 1 + static_cast<int32_t>(rng() % 30) : 1;
+        for (int32_t layer = 1; layer <= std::min(layers, 19); ++layer) {
+            if (!(mask & (1u << (layer - 1)))) continue;
+            bool turned = true;
+            for (int32_t step = 0; step < frames && turned; ++step)
+                turned = p.turnLayer(anchor, layer, clockwise, 1.0 / frames, step);
+            if (turned) done.push_back({anchor, layer, clockwise});
+        }
+    }
+    ASSERT_TRUE(onHomePositions(p)) << name;
+    for (auto it = done.rbegin(); it != done.rend(); ++it)
+        ASSERT_TRUE(p.turnLayer(it->anchor, it->layer, it->clockwise ? 0 : 1, 1.0, 0)) << name;
+    EXPECT_TRUE(p.isSolved()) << name;
+    EXPECT_TRUE(p.isSolvedOriented()) << name;
+    for (int32_t i = 0; i < p.cubyCount; ++i)
+        for (int32_t k = 0; k < p.cubies[i].vertexcount; ++k) {
+            const Vec3& v = p.cubies[i].vertex[k];
+            const Vec3& h = p.homeCubies[i].vertex[k];
+            ASSERT_TRUE(v.x == h.x && v.y == h.y && v.z == h.z) << name << " cubie " << i;
+        }
+}
+
+}  // namespace
+
+TEST(Soak, ReadyMadePuzzlesWithAndWithoutGroups) {
+    std::mt19937 rng(20261209);
+    for (const ReadyMadePuzzle& r : readyMadePuzzles()) {
+        for (int groups : {0, 2}) {
+            auto d = makeDefinition(r.shape, r.slices);
+            Puzzle p(d.get());
+            connectRandomGroups(p, d.get(), rng, groups);
+            soak(p, rng, 1500, r.name);
+        }
+    }
+}
+
+TEST(Soak, RandomEditorDefinitions) {
+    std::mt19937 rng(77);
+    int built = 0;
+    while (built < 24) {
+        int32_t shape = static_cast<int32_t>(rng() % 5);
+        int32_t slices = 1 + static_cast<int32_t>(rng() % 3);
+        std::vector<SliceSpec> specs;
+        for (int32_t i = 0; i < slices; ++i)
+            specs.push_back({static_cast<int32_t>(rng() % 3), static_cast<int32_t>(rng() % 361)});
+        auto d = makeDefinition(shape, specs);
+        d->eraseThreshold = static_cast<int32_t>(rng() % 3) * 20;
+        Puzzle p(d.get());
+        vertexLimitReached = 0;
+        if (p.countVertices() > 20000) {  // keep the run short; the limit itself is 50,000
+            vertexLimitReached = 0;
+            continue;
+        }
+        ++built;
+        connectRandomGroups(p, d.get(), rng, static_cast<int>(rng() % 3));
+        std::string name = "shape " + std::to_string(shape);
+        for (const SliceSpec& s : specs)
+            name += " " + std::to_string(s.kind) + "/" + std::to_string(s.thickness);
+        soak(p, rng, 600, name);
+    }
+}
