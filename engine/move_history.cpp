@@ -109,7 +109,8 @@ bool Puzzle::loadMoves(FileReader& reader) {
         for (int32_t layer = 1; layer <= kReplayLayers; ++layer) {
             layers += (static_cast<uint32_t>(move.layer) >> (layer - 1)) & 1u;
         }
-        turns += valid ? static_cast<int64_t>(move.turnnr) * layers : 0;
+        // Every repeat records a move even when it turns no layer.
+        turns += valid ? static_cast<int64_t>(move.turnnr) * (layers > 0 ? layers : 1) : 0;
         if (!valid || turns > kMaxReplayTurns) {
             return false;
         }

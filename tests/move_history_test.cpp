@@ -202,6 +202,7 @@ TEST(MoveFile, DamagedSectionsAreRefusedWhole) {
         section(Single, {{0, 1, 0, 1}}),                // no turn
         section(Single, {{0, 1, 2, 1}}),                // merged move under the single metric
         section(Multi, {{0, 1, 2000000000, 1}}),        // would hang the replay
+        section(Multi, {{0, 1 << 25, 2000000000, 1}}),  // turns no layer, records forever
     };
     for (size_t i = 0; i < damaged.size(); ++i) {
         const std::vector<unsigned char>& bytes = damaged[i];
