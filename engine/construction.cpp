@@ -230,6 +230,10 @@ void Puzzle::orderAnchorPlanes(Anchor& anchor, const std::vector<Plane>& scratch
 void Puzzle::cutCubies(const std::vector<Plane>& scratch) {
     std::vector<Cuby> next;
     for (const Plane& plane : scratch) {
+        if (cubies.size() > static_cast<size_t>(kMaxCutCubies)) {
+            oversized = true;
+            break;
+        }
         next.clear();
         next.reserve(2 * cubies.size());
         for (Cuby& cuby : cubies) {

@@ -101,7 +101,6 @@ bool Puzzle::loadMoves(FileReader& reader) {
             reader.read(&move.turnnr, 4) != 4 || reader.read(&move.clockwise, 1) != 1) {
             return false;
         }
-        logMove(i, move);
         const bool valid = move.anchor >= 0 && move.anchor < anchorCount &&
                            move.clockwise <= 1 && move.turnnr >= 1 &&
                            (metric == Multi || move.turnnr == 1);
@@ -116,6 +115,10 @@ bool Puzzle::loadMoves(FileReader& reader) {
         }
     }
 
+    // Logged once the section is accepted, so a refused one leaves no trace of moves.
+    for (int32_t i = 0; i < count; ++i) {
+        logMove(i, loaded[i]);
+    }
     turnMetric = metric;
     moves.clear();
     moveCount = 0;

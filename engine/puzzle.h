@@ -49,6 +49,9 @@ struct SolidFaceOrientation {
 };
 
 inline constexpr int32_t kMoveCapacity = 100000;
+// Cutting stops past this many pieces: far beyond any puzzle whose mesh fits the vertex limit,
+// and it keeps a damaged or hostile definition from taking minutes and gigabytes to build.
+inline constexpr int32_t kMaxCutCubies = 20000;
 
 class Puzzle {
 public:
@@ -129,6 +132,8 @@ public:
     int32_t turnMetric = Single;
     std::vector<SolidFaceColor> solidFaceColors;
     std::vector<SolidFaceOrientation> solidFaceOrientations;
+    // The cutting stopped at kMaxCutCubies; such a puzzle always counts as over the vertex limit.
+    bool oversized = false;
 
 private:
     struct SolidData;

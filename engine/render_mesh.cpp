@@ -3,6 +3,7 @@
 // around it. With colour fade a sticker shades from black to its colour across its home
 // (solved) position, so the shading turns with the piece.
 
+#include <algorithm>
 #include <cmath>
 
 #include "puzzle.h"
@@ -102,7 +103,8 @@ int64_t Puzzle::meshVertexTotal() const {
 }
 
 int32_t Puzzle::countVertices() {
-    const int64_t total = meshVertexTotal();
+    const int64_t total = oversized ? std::max<int64_t>(meshVertexTotal(), kVertexLimit + 1)
+                                    : meshVertexTotal();
     if (total > kVertexLimit) {
         vertexLimitReached = 1;
     }

@@ -202,3 +202,18 @@ TEST(Construction, ReadyMadePuzzlesBuild) {
         EXPECT_TRUE(puzzle.isSolvedOriented());
     }
 }
+
+TEST(Construction, RunawayCuttingStopsAndCountsAsOverTheLimit) {
+    std::vector<SliceSpec> slices;
+    for (int32_t i = 0; i < 16; ++i) slices.push_back({i % 3, 10 + 21 * i});
+    auto definition = makeDefinition(IcosaHedron, slices);
+    Puzzle puzzle(definition.get());
+    EXPECT_TRUE(puzzle.oversized);
+    vertexLimitReached = 0;
+    EXPECT_GT(puzzle.countVertices(), 50000);
+    EXPECT_EQ(vertexLimitReached, 1);
+    vertexLimitReached = 0;
+    auto fits = makeDefinition(DodecaHedron, {{FaceSlice, 100}, {PointSlice, 100}});
+    Puzzle normal(fits.get());
+    EXPECT_FALSE(normal.oversized);
+}
