@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 #include <memory>
 #include <string>
 #include <unistd.h>
@@ -16,33 +17,34 @@
 
 #include "file_io.h"
 #include "puzzle.h"
+#include "ready_made.h"
 
 namespace {
 
 struct BenchPuzzle {
-    const char* name;
+    std::string name;
     int32_t shape;
     std::vector<std::pair<int32_t, int32_t>> slices;  // kind, thickness
     bool readyMade;
 };
 
 const std::vector<BenchPuzzle>& benchPuzzles() {
-    static const std::vector<BenchPuzzle> puzzles = {
-        {"Pyraminx", TetraHedron, {{PointSlice, 120}, {PointSlice, 240}}, true},
-        {"Pyracopter", TetraHedron, {{EdgeSlice, 120}}, true},
-        {"3x3 Cube", Cube, {{FaceSlice, 120}}, true},
-        {"Dino Cube", Cube, {{PointSlice, 120}}, true},
-        {"Dino Ultimate", Cube, {{FaceSlice, 120}, {PointSlice, 120}}, true},
-        {"Helicopter Cube", Cube, {{EdgeSlice, 90}}, true},
-        {"Octahedron", OctaHedron, {{FaceSlice, 180}}, true},
-        {"Octapyramid", OctaHedron, {{PointSlice, 120}}, true},
-        {"Megaminx", DodecaHedron, {{FaceSlice, 65}}, true},
-        {"Dodecahedron edge 150", DodecaHedron, {{EdgeSlice, 150}}, false},
-        {"Dodecahedron face+point 100", DodecaHedron, {{FaceSlice, 100}, {PointSlice, 100}},
-         false},
-        {"Icosahedron face 100+point 60", IcosaHedron, {{FaceSlice, 100}, {PointSlice, 60}},
-         false},
-    };
+    static const std::vector<BenchPuzzle> puzzles = [] {
+        std::vector<BenchPuzzle> out;
+        for (const ReadyMadePuzzle& p : kReadyMadePuzzles) {
+            BenchPuzzle bench{std::string(p.name, p.name + std::wcslen(p.name)), p.shape, {}, true};
+            for (int32_t i = 0; i < p.sliceCount; ++i)
+                bench.slices.push_back({p.slices[i].kind, p.slices[i].thickness});
+            out.push_back(bench);
+        }
+        // The largest the editor allows within the vertex limit.
+        out.push_back({"Dodecahedron edge 150", DodecaHedron, {{EdgeSlice, 150}}, false});
+        out.push_back({"Dodecahedron face+point 100", DodecaHedron,
+                       {{FaceSlice, 100}, {PointSlice, 100}}, false});
+        out.push_back({"Icosahedron face 100+point 60", IcosaHedron,
+                       {{FaceSlice, 100}, {PointSlice, 60}}, false});
+        return out;
+    }();
     return puzzles;
 }
 
@@ -83,7 +85,7 @@ void construction(benchmark::State& state, const BenchPuzzle* p) {
         benchmark::DoNotOptimize(puzzle.cubyCount);
         seconds += std::chrono::duration<double>(Clock::now() - start).count();
     }
-    double target = std::string(p->name) == "Megaminx" ? 0.5 : (p->readyMade ? 1.0 : 100.0);
+    double target = p->name == "Megaminx" ? 0.5 : (p->readyMade ? 1.0 : 100.0);
     report(state, seconds, target);
 }
 

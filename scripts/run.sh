@@ -4,8 +4,5 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$root/scripts/install-deps.sh"
 cmake -S "$root" -B "$root/build/release" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANTA_BENCH=OFF >/dev/null
-cmake --build "$root/build/release" -j "$(nproc)"
-if [[ -x "$root/build/release/app/orvanta" ]]; then
-  exec "$root/build/release/app/orvanta" "$@"
-fi
-exec "$root/build/release/engine/orvanta-check" "$@"
+cmake --build "$root/build/release" -j "$(nproc)" --target orvanta
+exec "$root/build/release/app/orvanta" "$@"

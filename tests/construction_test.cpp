@@ -193,10 +193,10 @@ TEST(Construction, PlaneFarFromTheAnchorIsNotCounted) {
 TEST(Construction, ReadyMadePuzzlesBuild) {
     const int32_t expected[] = {14, 22, 26, 12, 60, 32, 14, 18, 62};
     int i = 0;
-    for (const ReadyMadePuzzle& r : readyMadePuzzles()) {
+    for (const NamedPuzzle& r : readyMadePuzzles()) {
         auto definition = makeDefinition(r.shape, r.slices);
         Puzzle puzzle(definition.get());
-        std::printf("%-16s %d cubies\n", r.name, puzzle.cubyCount);
+        std::printf("%-16s %d cubies\n", r.name.c_str(), puzzle.cubyCount);
         EXPECT_EQ(puzzle.cubyCount, expected[i++]) << r.name;
         EXPECT_TRUE(puzzle.isSolved());
         EXPECT_TRUE(puzzle.isSolvedOriented());

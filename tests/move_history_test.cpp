@@ -47,15 +47,6 @@ std::vector<unsigned char> section(int32_t metric, std::vector<Move> moves,
     return b;
 }
 
-bool sameCubies(const Puzzle& a, const Puzzle& b) {
-    for (int32_t i = 0; i < a.cubyCount; ++i)
-        for (int32_t k = 0; k < a.cubies[i].vertexcount; ++k) {
-            const Vec3& p = a.cubies[i].vertex[k];
-            const Vec3& q = b.cubies[i].vertex[k];
-            if (p.x != q.x || p.y != q.y || p.z != q.z) return false;
-        }
-    return true;
-}
 
 }  // namespace
 
@@ -164,7 +155,7 @@ TEST(MoveFile, SaveLoadRoundTripReproducesHistoryAndPosition) {
             EXPECT_EQ(loaded.moves[i].turnnr, played.moves[i].turnnr);
             EXPECT_EQ(loaded.moves[i].clockwise, played.moves[i].clockwise);
         }
-        EXPECT_TRUE(sameCubies(loaded, played));
+        EXPECT_TRUE(samePositions(loaded, played));
         std::remove(path.c_str());
     }
 }
@@ -184,7 +175,7 @@ TEST(MoveFile, LoadedTurnNumbersAndHighLayerBits) {
     Puzzle expected(e.get());
     for (int i = 0; i < 3; ++i) expected.turnLayer(0, 1, 1, 1.0, 0);
     expected.turnLayer(2, 2, 0, 1.0, 0);
-    EXPECT_TRUE(sameCubies(p, expected));
+    EXPECT_TRUE(samePositions(p, expected));
     std::remove(path.c_str());
 }
 
@@ -219,7 +210,7 @@ TEST(MoveFile, DamagedSectionsAreRefusedWhole) {
         EXPECT_FALSE(p.loadMoves(r)) << "case " << i;
         EXPECT_EQ(p.getMoveCount(), 1) << "case " << i;
         EXPECT_EQ(p.getTurnMetric(), Single);
-        EXPECT_TRUE(sameCubies(p, before)) << "case " << i;
+        EXPECT_TRUE(samePositions(p, before)) << "case " << i;
         std::remove(path.c_str());
     }
 }
@@ -232,7 +223,7 @@ TEST(MoveFile, UnopenedReaderIsRefused) {
 }
 
 TEST(Scramble, EveryReadyMadePuzzleTwoHundredSingleLayerMovesAndBack) {
-    for (const ReadyMadePuzzle& r : readyMadePuzzles()) {
+    for (const NamedPuzzle& r : readyMadePuzzles()) {
         auto d = makeDefinition(r.shape, r.slices);
         Puzzle p(d.get());
         p.scramble();

@@ -162,10 +162,10 @@ TEST_F(RenderMesh, DegenerateHomeFaceGetsADefinedColour) {
 }
 
 TEST_F(RenderMesh, EveryReadyMadePuzzleFillsExactlyItsCount) {
-    std::vector<ReadyMadePuzzle> puzzles = readyMadePuzzles();
+    std::vector<NamedPuzzle> puzzles = readyMadePuzzles();
     // Shallow corner cuts leave ten-vertex stickers.
     puzzles.push_back({"decagons", DodecaHedron, {{PointSlice, 10}}});
-    for (const ReadyMadePuzzle& r : puzzles) {
+    for (const NamedPuzzle& r : puzzles) {
         auto definition = makeDefinition(r.shape, r.slices);
         Puzzle p(definition.get());
         int32_t count = p.countVertices();

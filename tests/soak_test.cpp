@@ -65,7 +65,7 @@ void soak(Puzzle& p, std::mt19937& rng, int turns, const std::string& name) {
 
 TEST(Soak, ReadyMadePuzzlesWithAndWithoutGroups) {
     std::mt19937 rng(20261209);
-    for (const ReadyMadePuzzle& r : readyMadePuzzles()) {
+    for (const NamedPuzzle& r : readyMadePuzzles()) {
         for (int groups : {0, 2}) {
             auto d = makeDefinition(r.shape, r.slices);
             Puzzle p(d.get());

@@ -1,10 +1,12 @@
 #include "test_support.h"
 
 #include "diagnostic_log.h"
+#include "ready_made.h"
 
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cwchar>
 
 CapturedLog::CapturedLog() : file_(std::tmpfile()), previous_(logFile) { logFile = file_; }
 
@@ -49,19 +51,29 @@ std::unique_ptr<PuzzleDefinition> makeDefinition(int32_t shape, std::vector<Slic
     return definition;
 }
 
-const std::vector<ReadyMadePuzzle>& readyMadePuzzles() {
-    static const std::vector<ReadyMadePuzzle> puzzles = {
-        {"Pyraminx", TetraHedron, {{PointSlice, 120}, {PointSlice, 240}}},
-        {"Pyracopter", TetraHedron, {{EdgeSlice, 120}}},
-        {"3x3 Cube", Cube, {{FaceSlice, 120}}},
-        {"Dino Cube", Cube, {{PointSlice, 120}}},
-        {"Dino Ultimate", Cube, {{FaceSlice, 120}, {PointSlice, 120}}},
-        {"Helicopter Cube", Cube, {{EdgeSlice, 90}}},
-        {"Octahedron", OctaHedron, {{FaceSlice, 180}}},
-        {"Octapyramid", OctaHedron, {{PointSlice, 120}}},
-        {"Megaminx", DodecaHedron, {{FaceSlice, 65}}},
-    };
+const std::vector<NamedPuzzle>& readyMadePuzzles() {
+    static const std::vector<NamedPuzzle> puzzles = [] {
+        std::vector<NamedPuzzle> out;
+        for (const ReadyMadePuzzle& p : kReadyMadePuzzles) {
+            NamedPuzzle named{std::string(p.name, p.name + std::wcslen(p.name)), p.shape, {}};
+            for (int32_t i = 0; i < p.sliceCount; ++i)
+                named.slices.push_back({p.slices[i].kind, p.slices[i].thickness});
+            out.push_back(named);
+        }
+        return out;
+    }();
     return puzzles;
+}
+
+bool samePositions(const Puzzle& a, const Puzzle& b) {
+    if (a.cubyCount != b.cubyCount) return false;
+    for (int32_t i = 0; i < a.cubyCount; ++i)
+        for (int32_t k = 0; k < a.cubies[i].vertexcount; ++k) {
+            const Vec3& p = a.cubies[i].vertex[k];
+            const Vec3& q = b.cubies[i].vertex[k];
+            if (p.x != q.x || p.y != q.y || p.z != q.z) return false;
+        }
+    return true;
 }
 
 int32_t cubyAt(const Puzzle& puzzle, Vec3 centre) {

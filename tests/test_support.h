@@ -37,14 +37,17 @@ struct SliceSpec {
 // A definition with the given solid and slices, no groups, threshold 0, single-turn metric.
 std::unique_ptr<PuzzleDefinition> makeDefinition(int32_t shape, std::vector<SliceSpec> slices);
 
-struct ReadyMadePuzzle {
-    const char* name;
+struct NamedPuzzle {
+    std::string name;
     int32_t shape;
     std::vector<SliceSpec> slices;
 };
 
 // The nine puzzles the program offers ready-made.
-const std::vector<ReadyMadePuzzle>& readyMadePuzzles();
+const std::vector<NamedPuzzle>& readyMadePuzzles();
+
+// True when both puzzles' live vertices are equal, bit for bit.
+bool samePositions(const Puzzle& a, const Puzzle& b);
 
 // The live cubie whose vertex mean lies within 1e-9 of `centre`, or -1.
 int32_t cubyAt(const Puzzle& puzzle, Vec3 centre);

@@ -63,7 +63,7 @@ TEST(TurnSteps, RefitHappensOnTheLastStepOnly) {
 }
 
 TEST(TurnSteps, FullRevolutionOfEveryAnchorReturnsToSolvedBitForBit) {
-    for (const ReadyMadePuzzle& r : readyMadePuzzles()) {
+    for (const NamedPuzzle& r : readyMadePuzzles()) {
         auto definition = makeDefinition(r.shape, r.slices);
         Puzzle p(definition.get());
         std::vector<Cuby> start = p.cubies;

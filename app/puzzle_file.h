@@ -1,0 +1,36 @@
+#pragma once
+// Puzzle files (*.pzl) in the folder "Puzzles" under the current directory, or in the current
+// directory itself when that folder is missing.
+//
+// Layout, little-endian and packed: colour fade u8, fully scrambled u8, line width i32, solid
+// i32, slice count n i32, n slice kinds i32, n thicknesses i32, groups valid u8, erase
+// threshold i32, solve time f64, timer state i32, cubie count m i32, m group ids i32 (-1
+// stored as 20000), then the move history section — 43 + 8n + 4m + 13k bytes.
+
+#include <string>
+#include <vector>
+
+inline constexpr const char* kPuzzleFolder = "Puzzles";
+// File names are 8-bit text of at most this many bytes, the terminator included.
+inline constexpr size_t kPuzzleNameBytes = 150;
+
+// The folder puzzles are saved to, listed from and loaded from: "Puzzles" when it exists as
+// a directory, else the current directory ("").
+std::string puzzleFolder();
+
+// A name that stays inside the folder and fits the name buffer.
+bool isSafePuzzleName(const std::string& name);
+
+// The regular *.pzl files of the folder whose names fit, sorted by name. An empty result
+// writes "No *.pzl files in current directory!" to the log.
+std::vector<std::string> listPuzzleFiles();
+
+// Saves the current puzzle under `name` (written beside it and renamed over it, so a failed
+// save never destroys the file it replaces) and makes it the current file name. False when
+// the name is refused or the file could not be written whole.
+bool savePuzzleFile(const std::string& name);
+
+// Loads `name`: the whole file is read and checked, a trial puzzle built from it and its
+// moves replayed, and only then do the definition, the application's state, the puzzle and
+// the file name change. False (one log line, nothing changed) for a refused file.
+bool loadPuzzleFile(const std::string& name);

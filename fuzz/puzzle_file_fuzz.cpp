@@ -1,0 +1,60 @@
+// Feeds arbitrary bytes to the whole-file puzzle loader. A refused file must leave the
+// application's state, the definition and the current puzzle exactly as they were.
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "app_state.h"
+#include "process_state.h"
+#include "puzzle.h"
+#include "puzzle_file.h"
+
+namespace {
+
+void setUp() {
+    // A scratch directory of our own: the loader reads relative to the current directory.
+    std::string pattern = (std::filesystem::temp_directory_path() / "orvanta-fuzz-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr || chdir(pattern.c_str()) != 0) std::abort();
+    appState = new AppState();
+    puzzle = new Puzzle(&appState->getDefinition());
+    puzzle->turnLayer(0, 1, 1, 1.0, 0);
+    puzzle->recordMove(0, 1, 1);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const bool ready = (setUp(), true);
+    (void)ready;
+    FILE* file = std::fopen("input.pzl", "wb");
+    if (file == nullptr) return 0;
+    std::fwrite(data, 1, size, file);
+    std::fclose(file);
+
+    const Puzzle* before = puzzle;
+    const int32_t moves = puzzle->getMoveCount();
+    const int32_t lineWidth = appState->getLineWidth();
+    const PuzzleDefinition definition = appState->getDefinition();
+    if (!loadPuzzleFile("input.pzl")) {
+        if (puzzle != before || puzzle->getMoveCount() != moves ||
+            appState->getLineWidth() != lineWidth ||
+            std::memcmp(&definition, &appState->getDefinition(), sizeof definition) != 0) {
+            std::abort();
+        }
+        return 0;
+    }
+    // Accepted: keep the loaded puzzle as the next starting point unless it is large, so the
+    // run stays quick.
+    if (puzzle->getCubyCount() > 200 || puzzle->getMoveCount() > 1000) {
+        delete appState;
+        appState = new AppState();
+        delete puzzle;
+        puzzle = new Puzzle(&appState->getDefinition());
+    }
+    return 0;
+}

@@ -1,0 +1,458 @@
+// Sections: [SETUP] callbacks, DXUTInit, cursor settings, window; [DEVICE] creation, resize
+// and full-screen toggle; [SHUTDOWN]; [QUERIES] pause and the DXUTGet* calls.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "d3d9/gl/gl_backend.h"
+#include "d3d9/recording/recording_backend.h"
+#include "dxut/framework_state.h"
+#include "win32/utf8.h"
+
+namespace {
+
+// The window handle the application receives: it only compares and passes it on.
+char gWindowTag;
+
+constexpr UINT kDefaultWidth = 640;
+constexpr UINT kDefaultHeight = 480;
+
+void shutdownAtExit() {
+    shutdown();
+}
+
+// Runs at the first framework call, which comes after the application's static objects
+// were constructed, so the clean-up runs before their destructors. The framework's own
+// state is constructed first, so that it is still there when the clean-up runs.
+void registerExitCleanup() {
+    static const bool registered = (framework(), std::atexit(shutdownAtExit) == 0);
+    (void)registered;
+}
+
+bool messageBoxesPossible() {
+    const Framework& f = framework();
+    if (!f.showMessageBoxes || !f.video) {
+        return false;
+    }
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver != nullptr && std::strcmp(driver, "offscreen") != 0 &&
+           std::strcmp(driver, "dummy") != 0;
+}
+
+void applyCursorSettings() {
+    Framework& f = framework();
+    if (!f.window) {
+        return;
+    }
+    if (f.fullScreen && f.showCursorWhenFullScreen) {
+        SDL_ShowCursor(SDL_ENABLE);
+    }
+    SDL_SetWindowGrab(f.window.get(),
+                      f.fullScreen && f.clipCursorWhenFullScreen ? SDL_TRUE : SDL_FALSE);
+}
+
+void sendSizeMessage(UINT width, UINT height) {
+    // A zero-sized client area (minimised) tells the application nothing.
+    if (width > 0 && height > 0) {
+        dispatchMessage({WM_SIZE, SIZE_RESTORED, MAKELPARAM(width, height)});
+    }
+}
+
+// The device-reset callback, with its failure ending the run.
+HRESULT resetDeviceObjects() {
+    Framework& f = framework();
+    f.backBuffer = f.device->backBufferDesc();
+    if (f.deviceReset) {
+        const HRESULT hr = f.deviceReset(f.device, &f.backBuffer);
+        if (FAILED(hr)) {
+            // Partly reset objects are released by the application's lost callback.
+            if (f.deviceLost) {
+                f.deviceLost();
+            }
+            return fail(hr, DXUT_EXIT_RESETTING_DEVICE_OBJECTS, "the device-reset callback failed");
+        }
+    }
+    f.objectsReset = true;
+    return S_OK;
+}
+
+// The back buffer size for the window as it is now.
+void drawableSize(UINT& width, UINT& height) {
+    Framework& f = framework();
+    int w = 0;
+    int h = 0;
+    SDL_GL_GetDrawableSize(f.window.get(), &w, &h);
+    width = UINT(std::max(w, 0));
+    height = UINT(std::max(h, 0));
+}
+
+}  // namespace
+
+Framework& framework() {
+    static Framework instance;
+    return instance;
+}
+
+std::unique_ptr<SdlVideo> SdlVideo::start(std::string& error) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        error = std::string("no video: ") + SDL_GetError();
+        return nullptr;
+    }
+    return std::unique_ptr<SdlVideo>(new SdlVideo());
+}
+
+SdlVideo::~SdlVideo() {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    SDL_Quit();
+}
+
+void reportFailure(const std::string& message) {
+    std::fprintf(stderr, "Orvanta: %s\n", message.c_str());
+    if (messageBoxesPossible()) {
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Orvanta", message.c_str(),
+                                 framework().window.get());
+    }
+}
+
+HRESULT fail(HRESULT result, int exitCode, const std::string& message) {
+    char code[16];
+    std::snprintf(code, sizeof code, "0x%08X", unsigned(result));
+    reportFailure(message + " (" + code + ")");
+    Framework& f = framework();
+    f.exitCode = exitCode;
+    f.quit = true;
+    return result;
+}
+
+// [SETUP]
+
+void DXUTSetCallbackDeviceCreated(LPDXUTCALLBACKDEVICECREATED callback) {
+    registerExitCleanup();
+    framework().deviceCreated = callback;
+}
+void DXUTSetCallbackDeviceReset(LPDXUTCALLBACKDEVICERESET callback) {
+    registerExitCleanup();
+    framework().deviceReset = callback;
+}
+void DXUTSetCallbackDeviceLost(LPDXUTCALLBACKDEVICELOST callback) {
+    registerExitCleanup();
+    framework().deviceLost = callback;
+}
+void DXUTSetCallbackDeviceDestroyed(LPDXUTCALLBACKDEVICEDESTROYED callback) {
+    registerExitCleanup();
+    framework().deviceDestroyed = callback;
+}
+void DXUTSetCallbackFrameMove(LPDXUTCALLBACKFRAMEMOVE callback) {
+    registerExitCleanup();
+    framework().frameMove = callback;
+}
+void DXUTSetCallbackFrameRender(LPDXUTCALLBACKFRAMERENDER callback) {
+    registerExitCleanup();
+    framework().frameRender = callback;
+}
+void DXUTSetCallbackKeyboard(LPDXUTCALLBACKKEYBOARD callback) {
+    registerExitCleanup();
+    framework().keyboard = callback;
+}
+void DXUTSetCallbackMsgProc(LPDXUTCALLBACKMSGPROC callback) {
+    registerExitCleanup();
+    framework().msgProc = callback;
+}
+
+HRESULT DXUTInit(bool parseCommandLine, bool handleDefaultHotkeys, bool showMsgBoxOnError) {
+    registerExitCleanup();
+    Framework& f = framework();
+    f.initialized = true;
+    f.exitCode = DXUT_EXIT_NORMAL;
+    f.handleHotkeys = handleDefaultHotkeys;
+    f.showMessageBoxes = showMsgBoxOnError;
+    if (parseCommandLine) {
+        f.flags = parseFrameworkFlags(processArguments());
+    }
+    return S_OK;
+}
+
+void DXUTSetCursorSettings(bool showCursorWhenFullScreen, bool clipCursorWhenFullScreen) {
+    Framework& f = framework();
+    f.showCursorWhenFullScreen = showCursorWhenFullScreen;
+    f.clipCursorWhenFullScreen = clipCursorWhenFullScreen;
+    applyCursorSettings();
+}
+
+HRESULT DXUTCreateWindow(const WCHAR* windowTitle, HINSTANCE, HICON, HMENU, int x, int y) {
+    registerExitCleanup();
+    Framework& f = framework();
+    if (f.windowCreated) {
+        return E_FAIL;
+    }
+    if (!f.recordingDevice) {
+        std::string error;
+        f.video = SdlVideo::start(error);
+        if (!f.video) {
+            return fail(DXUTERR_NOWINDOW, DXUT_EXIT_NO_WINDOW, error);
+        }
+        GlContext::prepareWindowAttributes();
+        const std::string title = utf8FromWide(windowTitle != nullptr ? windowTitle : L"");
+        const int left = x == CW_USEDEFAULT ? int(SDL_WINDOWPOS_UNDEFINED) : x;
+        const int top = y == CW_USEDEFAULT ? int(SDL_WINDOWPOS_UNDEFINED) : y;
+        f.window.reset(
+            SDL_CreateWindow(title.c_str(), left, top, int(kDefaultWidth), int(kDefaultHeight),
+                             SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN));
+        if (!f.window) {
+            return fail(DXUTERR_NOWINDOW, DXUT_EXIT_NO_WINDOW,
+                        std::string("no window: ") + SDL_GetError());
+        }
+    }
+    f.windowCreated = true;
+    return S_OK;
+}
+
+// [DEVICE]
+
+HRESULT DXUTCreateDevice(UINT adapterOrdinal, bool windowed, int suggestedWidth,
+                         int suggestedHeight, LPDXUTCALLBACKISDEVICEACCEPTABLE isDeviceAcceptable,
+                         LPDXUTCALLBACKMODIFYDEVICESETTINGS modifyDeviceSettings) {
+    Framework& f = framework();
+    if (!f.initialized) {
+        DXUTInit();
+    }
+    if (f.device != nullptr) {
+        return D3DERR_INVALIDCALL;
+    }
+    if (!f.windowCreated) {
+        return fail(DXUTERR_NOWINDOW, DXUT_EXIT_NO_WINDOW,
+                    "DXUTCreateDevice needs the window of DXUTCreateWindow");
+    }
+    f.direct3d = RefPtr<IDirect3D9>(new IDirect3D9());
+
+    const UINT width =
+        UINT(f.flags.width.value_or(suggestedWidth > 0 ? suggestedWidth : int(kDefaultWidth)));
+    const UINT height =
+        UINT(f.flags.height.value_or(suggestedHeight > 0 ? suggestedHeight : int(kDefaultHeight)));
+    windowed = f.flags.windowed.value_or(windowed);
+
+    DXUTDeviceSettings settings{};
+    settings.AdapterOrdinal = adapterOrdinal;
+    settings.DeviceType = D3DDEVTYPE_HAL;
+    settings.AdapterFormat = D3DFMT_X8R8G8B8;
+    settings.BehaviorFlags = D3DCREATE_HARDWARE_VERTEXPROCESSING;
+    settings.pp.BackBufferWidth = width;
+    settings.pp.BackBufferHeight = height;
+    settings.pp.BackBufferCount = 1;
+    settings.pp.SwapEffect = D3DSWAPEFFECT_DISCARD;
+    settings.pp.hDeviceWindow = DXUTGetHWND();
+    settings.pp.Windowed = windowed ? TRUE : FALSE;
+    settings.pp.EnableAutoDepthStencil = TRUE;
+    settings.pp.AutoDepthStencilFormat = D3DFMT_D24S8;
+
+    // Candidates: each back-buffer format the adapter offers, the first accepted wins.
+    D3DCAPS9 caps{};
+    bool accepted = false;
+    if (SUCCEEDED(f.direct3d->GetDeviceCaps(adapterOrdinal, D3DDEVTYPE_HAL, &caps))) {
+        for (D3DFORMAT format : {D3DFMT_X8R8G8B8, D3DFMT_A8R8G8B8}) {
+            if (isDeviceAcceptable == nullptr ||
+                isDeviceAcceptable(&caps, settings.AdapterFormat, format, windowed)) {
+                settings.pp.BackBufferFormat = format;
+                accepted = true;
+                break;
+            }
+        }
+    }
+    if (!accepted) {
+        return fail(DXUTERR_NOCOMPATIBLEDEVICES, DXUT_EXIT_NO_COMPATIBLE_DEVICE,
+                    "no device with the capabilities this program needs");
+    }
+    if (modifyDeviceSettings != nullptr) {
+        modifyDeviceSettings(&settings, &caps);
+    }
+
+    std::unique_ptr<DeviceBackend> backend;
+    if (f.recordingDevice) {
+        backend = std::make_unique<RecordingBackend>();
+    } else {
+        SDL_SetWindowSize(f.window.get(), int(width), int(height));
+        if (!windowed) {
+            SDL_SetWindowFullscreen(f.window.get(), SDL_WINDOW_FULLSCREEN_DESKTOP);
+        }
+        std::string error;
+        f.context = GlContext::create(f.window.get(), error);
+        std::unique_ptr<GlBackend> gl = f.context ? GlBackend::create(*f.context, error) : nullptr;
+        if (!gl) {
+            return fail(DXUTERR_CREATINGDEVICE, DXUT_EXIT_CREATING_DEVICE, error);
+        }
+        drawableSize(settings.pp.BackBufferWidth, settings.pp.BackBufferHeight);
+        backend = std::move(gl);
+    }
+    f.fullScreen = !windowed;
+    f.settings = settings;
+    f.device = IDirect3DDevice9::create(std::move(backend), settings.pp, settings.BehaviorFlags);
+    if (f.device == nullptr) {
+        return fail(DXUTERR_CREATINGDEVICE, DXUT_EXIT_CREATING_DEVICE, "the device has no size");
+    }
+    f.backBuffer = f.device->backBufferDesc();
+
+    if (f.deviceCreated) {
+        const HRESULT hr = f.deviceCreated(f.device, &f.backBuffer);
+        if (FAILED(hr)) {
+            // The destroyed callback releases what the created callback made before failing.
+            if (f.deviceDestroyed) {
+                f.deviceDestroyed();
+            }
+            releaseDevice();
+            return hr == DXUTERR_MEDIANOTFOUND
+                       ? fail(hr, DXUT_EXIT_MEDIA_NOT_FOUND, "a media file was not found")
+                       : fail(hr, DXUT_EXIT_CREATING_DEVICE_OBJECTS,
+                              "the device-created callback failed");
+        }
+    }
+    f.objectsCreated = true;
+    if (const HRESULT hr = resetDeviceObjects(); FAILED(hr)) {
+        releaseDevice();
+        return hr;
+    }
+    f.time = 0.0;
+    f.elapsed = 0.0f;
+    f.framesRendered = 0;
+    restartClock();
+    if (f.window) {
+        SDL_ShowWindow(f.window.get());
+    }
+    applyCursorSettings();
+    sendSizeMessage(f.backBuffer.Width, f.backBuffer.Height);
+    return S_OK;
+}
+
+void resizeBackBuffer(UINT width, UINT height, bool force) {
+    Framework& f = framework();
+    if (f.device == nullptr || width == 0 || height == 0 || f.quit) {
+        return;
+    }
+    if (!force && width == f.settings.pp.BackBufferWidth &&
+        height == f.settings.pp.BackBufferHeight) {
+        return;
+    }
+    sendSizeMessage(width, height);
+    if (f.objectsReset) {
+        f.objectsReset = false;
+        if (f.deviceLost) {
+            f.deviceLost();
+        }
+    }
+    f.settings.pp.BackBufferWidth = width;
+    f.settings.pp.BackBufferHeight = height;
+    f.settings.pp.Windowed = f.fullScreen ? FALSE : TRUE;
+    if (const HRESULT hr = f.device->Reset(&f.settings.pp); FAILED(hr)) {
+        fail(hr, DXUT_EXIT_RESETTING_DEVICE_OBJECTS, "the device could not be reset");
+        return;
+    }
+    resetDeviceObjects();
+}
+
+HRESULT DXUTToggleFullScreen() {
+    Framework& f = framework();
+    if (f.device == nullptr) {
+        return D3DERR_INVALIDCALL;
+    }
+    f.fullScreen = !f.fullScreen;
+    UINT width = f.settings.pp.BackBufferWidth;
+    UINT height = f.settings.pp.BackBufferHeight;
+    if (f.window) {
+        SDL_SetWindowFullscreen(f.window.get(), f.fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+        drawableSize(width, height);
+    }
+    applyCursorSettings();
+    resizeBackBuffer(width, height, true);
+    return S_OK;
+}
+
+// [SHUTDOWN]
+
+void releaseDevice() {
+    Framework& f = framework();
+    if (f.device == nullptr) {
+        return;
+    }
+    if (f.objectsReset && f.deviceLost) {
+        f.deviceLost();
+    }
+    if (f.objectsCreated && f.deviceDestroyed) {
+        f.deviceDestroyed();
+    }
+    f.objectsReset = false;
+    f.objectsCreated = false;
+    if (const ULONG left = f.device->Release(); left != 0) {
+        std::fprintf(stderr, "Orvanta: %u references to the device were never released\n",
+                     unsigned(left));
+    }
+    f.device = nullptr;
+}
+
+void shutdown() {
+    Framework& f = framework();
+    releaseDevice();
+    f.context.reset();
+    if (f.window) {
+        SDL_SetWindowGrab(f.window.get(), SDL_FALSE);
+    }
+    f.window.reset();
+    f.video.reset();
+    f.direct3d = RefPtr<IDirect3D9>();
+    f.windowCreated = false;
+    f.quit = false;
+    f.posted.clear();
+    f.lastFrame.clear();
+    f.buttons = 0;
+    f.fullScreen = false;
+    f.wireframe = false;
+    f.minimized = false;
+    f.timePaused = false;
+    f.renderingPaused = false;
+}
+
+void DXUTShutdown(int exitCode) {
+    framework().exitCode = exitCode;
+    shutdown();
+}
+
+// [QUERIES]
+
+void DXUTPause(bool pauseTime, bool pauseRendering) {
+    Framework& f = framework();
+    const bool wasPaused = f.timePaused || f.renderingPaused;
+    f.timePaused = pauseTime;
+    f.renderingPaused = pauseRendering;
+    if (wasPaused && !pauseTime) {
+        restartClock();
+    }
+}
+
+bool DXUTIsTimePaused() {
+    return framework().timePaused;
+}
+bool DXUTIsRenderingPaused() {
+    return framework().renderingPaused;
+}
+bool DXUTIsWindowed() {
+    return !framework().fullScreen;
+}
+int DXUTGetExitCode() {
+    return framework().exitCode;
+}
+IDirect3D9* DXUTGetD3DObject() {
+    return framework().direct3d.get();
+}
+IDirect3DDevice9* DXUTGetD3DDevice() {
+    return framework().device;
+}
+const D3DSURFACE_DESC* DXUTGetBackBufferSurfaceDesc() {
+    return &framework().backBuffer;
+}
+HWND DXUTGetHWND() {
+    return framework().windowCreated ? reinterpret_cast<HWND>(&gWindowTag) : nullptr;
+}
+double DXUTGetTime() {
+    return framework().time;
+}
+float DXUTGetElapsedTime() {
+    return framework().elapsed;
+}

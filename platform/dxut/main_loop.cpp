@@ -1,0 +1,221 @@
+#include <algorithm>
+
+#include "dxut/framework_state.h"
+#include "dxut/png_file.h"
+#include "win32/utf8.h"
+
+namespace {
+
+// While nothing is drawn (paused, minimised), the loop sleeps this long waiting for events.
+constexpr int kIdleWaitMilliseconds = 100;
+
+bool isKeyMessage(UINT message) {
+    return message == WM_KEYDOWN || message == WM_SYSKEYDOWN || message == WM_KEYUP ||
+           message == WM_SYSKEYUP;
+}
+
+void applyHotkeys(const WindowMessage& message) {
+    Framework& f = framework();
+    if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) {
+        return;
+    }
+    const bool repeat = (message.lParam & kKeyRepeat) != 0;
+    const bool alt = (message.lParam & kKeyAltDown) != 0;
+    switch (message.wParam) {
+        case VK_ESCAPE:
+            if (!alt) {
+                f.quit = true;
+            }
+            break;
+        case VK_PAUSE:
+            if (!repeat) {
+                const bool paused = f.timePaused || f.renderingPaused;
+                DXUTPause(!paused, !paused);
+            }
+            break;
+        case VK_RETURN:
+            if (alt && !repeat) {
+                DXUTToggleFullScreen();
+            }
+            break;
+        case VK_F8:
+            if (!repeat && f.device != nullptr) {
+                f.wireframe = !f.wireframe;
+                f.device->setWireframe(f.wireframe);
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void captureMouse(Uint32 buttonsBefore) {
+    Framework& f = framework();
+    // Keep receiving the pointer while a button is held, also outside the window.
+    if ((buttonsBefore == 0) != (f.buttons == 0)) {
+        SDL_CaptureMouse(f.buttons != 0 ? SDL_TRUE : SDL_FALSE);
+    }
+}
+
+void handleWindowEvent(const SDL_WindowEvent& event) {
+    Framework& f = framework();
+    switch (event.event) {
+        case SDL_WINDOWEVENT_SIZE_CHANGED: {
+            int width = 0;
+            int height = 0;
+            SDL_GL_GetDrawableSize(f.window.get(), &width, &height);
+            resizeBackBuffer(UINT(std::max(width, 0)), UINT(std::max(height, 0)), false);
+            break;
+        }
+        case SDL_WINDOWEVENT_MINIMIZED:
+            f.minimized = true;
+            break;
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_MAXIMIZED:
+            if (f.minimized) {
+                f.minimized = false;
+                restartClock();
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void writeScreenshot() {
+    Framework& f = framework();
+    const std::string path = utf8FromWide(f.flags.screenshot);
+    std::string error;
+    if (f.lastFrame.empty()) {
+        error = "no frame was drawn";
+    } else if (writePng(path, f.lastFrame, f.lastFrameWidth, f.lastFrameHeight, error)) {
+        return;
+    }
+    reportFailure("screenshot " + path + ": " + error);
+    if (f.exitCode == DXUT_EXIT_NORMAL) {
+        f.exitCode = DXUT_EXIT_SCREENSHOT;
+    }
+}
+
+}  // namespace
+
+void dispatchMessage(const WindowMessage& message) {
+    Framework& f = framework();
+    bool noFurtherProcessing = false;
+    if (f.msgProc) {
+        f.msgProc(DXUTGetHWND(), message.message, message.wParam, message.lParam,
+                  &noFurtherProcessing);
+    }
+    if (noFurtherProcessing || !isKeyMessage(message.message)) {
+        return;
+    }
+    if (f.keyboard) {
+        const bool down = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
+        f.keyboard(UINT(message.wParam), down, (message.lParam & kKeyAltDown) != 0);
+    }
+    if (f.handleHotkeys) {
+        applyHotkeys(message);
+    }
+}
+
+void handleSdlEvent(const SDL_Event& event) {
+    Framework& f = framework();
+    switch (event.type) {
+        case SDL_QUIT:
+            dispatchMessage({WM_CLOSE, 0, 0});
+            f.quit = true;
+            return;
+        case SDL_WINDOWEVENT:
+            handleWindowEvent(event.window);
+            return;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP: {
+            const Uint32 before = f.buttons;
+            const Uint32 mask = SDL_BUTTON(event.button.button);
+            f.buttons =
+                event.type == SDL_MOUSEBUTTONDOWN ? (f.buttons | mask) : (f.buttons & ~mask);
+            captureMouse(before);
+            break;
+        }
+        default:
+            break;
+    }
+    for (const WindowMessage& message :
+         translateInputEvent(event, f.buttons, Uint16(SDL_GetModState()))) {
+        dispatchMessage(message);
+    }
+}
+
+void restartClock() {
+    framework().lastTick = std::chrono::steady_clock::now();
+}
+
+void runLoopIteration(bool waitWhenIdle) {
+    Framework& f = framework();
+    const bool idle = f.minimized || f.renderingPaused;
+    if (f.window) {
+        SDL_Event event;
+        if (idle && waitWhenIdle && SDL_WaitEventTimeout(&event, kIdleWaitMilliseconds) == 1) {
+            handleSdlEvent(event);
+        }
+        while (!f.quit && SDL_PollEvent(&event) == 1) {
+            handleSdlEvent(event);
+        }
+    }
+    while (!f.quit && !f.posted.empty()) {
+        const WindowMessage message = f.posted.front();
+        f.posted.pop_front();
+        dispatchMessage(message);
+    }
+    if (f.quit || f.device == nullptr || f.minimized || f.renderingPaused) {
+        return;
+    }
+
+    const auto now = std::chrono::steady_clock::now();
+    if (f.flags.constantFrameTime) {
+        f.elapsed = float(*f.flags.constantFrameTime);
+    } else {
+        f.elapsed = std::chrono::duration<float>(now - f.lastTick).count();
+    }
+    f.lastTick = now;
+    if (f.timePaused) {
+        f.elapsed = 0.0f;
+    }
+    f.time += f.elapsed;
+
+    if (f.frameMove) {
+        f.frameMove(f.device, f.time, f.elapsed);
+    }
+    if (f.frameRender) {
+        f.frameRender(f.device, f.time, f.elapsed);
+    }
+    if (!f.flags.screenshot.empty()) {
+        f.device->backend().readPixels(f.lastFrame, f.lastFrameWidth, f.lastFrameHeight);
+    }
+    f.device->present();
+    ++f.framesRendered;
+    if (f.flags.quitAfterFrame > 0 && f.framesRendered >= f.flags.quitAfterFrame) {
+        f.quit = true;
+    }
+}
+
+HRESULT DXUTMainLoop(HACCEL) {
+    Framework& f = framework();
+    if (f.device == nullptr) {
+        if (f.exitCode == DXUT_EXIT_NORMAL) {
+            f.exitCode = DXUT_EXIT_NO_DEVICE_CREATED;
+        }
+        shutdown();
+        return E_FAIL;
+    }
+    // Time runs from the start of the loop: device creation does not count as a frame.
+    restartClock();
+    while (!f.quit) {
+        runLoopIteration(true);
+    }
+    if (!f.flags.screenshot.empty() && f.exitCode == DXUT_EXIT_NORMAL) {
+        writeScreenshot();
+    }
+    shutdown();
+    return S_OK;
+}

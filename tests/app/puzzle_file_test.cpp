@@ -1,0 +1,223 @@
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <limits>
+
+#include "app_state.h"
+#include "app_test_support.h"
+#include "diagnostic_log.h"
+#include "process_state.h"
+#include "puzzle.h"
+#include "puzzle_file.h"
+#include "test_support.h"
+
+namespace {
+
+class PuzzleFiles : public InScratchDirectory {
+protected:
+    void SetUp() override {
+        InScratchDirectory::SetUp();
+        puzzle = new Puzzle(&appState->getDefinition());
+        puzzleVertexCount = puzzle->countVertices();
+    }
+    void TearDown() override {
+        delete puzzle;
+        puzzle = nullptr;
+        InScratchDirectory::TearDown();
+    }
+    void turn(int32_t anchor, int32_t layer, uint8_t clockwise) {
+        puzzle->turnLayer(anchor, layer, clockwise, 1.0, 0);
+        puzzle->recordMove(anchor, 1 << (layer - 1), clockwise);
+    }
+};
+
+void put32(std::vector<unsigned char>& b, int32_t v) {
+    unsigned char raw[4];
+    std::memcpy(raw, &v, 4);
+    b.insert(b.end(), raw, raw + 4);
+}
+
+int32_t get32(const std::vector<unsigned char>& b, size_t at) {
+    int32_t v;
+    std::memcpy(&v, &b[at], 4);
+    return v;
+}
+
+void set32(std::vector<unsigned char>& b, size_t at, int32_t v) { std::memcpy(&b[at], &v, 4); }
+
+
+}  // namespace
+
+TEST_F(PuzzleFiles, DefaultPuzzleSavedAtStart) {
+    ASSERT_TRUE(savePuzzleFile("start.pzl"));
+    auto bytes = readFileBytes("start.pzl");
+    ASSERT_EQ(bytes.size(), 155u);
+    std::vector<unsigned char> expected{0, 0};
+    put32(expected, 40);   // line width
+    put32(expected, 1);    // cube
+    put32(expected, 1);    // one slice
+    put32(expected, 0);    // face
+    put32(expected, 120);  // thickness
+    expected.push_back(0);  // groups valid: the default definition is built with it cleared...
+    EXPECT_EQ(std::vector<unsigned char>(bytes.begin(), bytes.begin() + 22),
+              std::vector<unsigned char>(expected.begin(), expected.begin() + 22));
+    EXPECT_EQ(bytes[22], 1);  // ...and the build sets it
+    EXPECT_EQ(get32(bytes, 23), 0);        // erase threshold
+    double time;
+    std::memcpy(&time, &bytes[27], 8);
+    EXPECT_EQ(time, 0.0);
+    EXPECT_EQ(get32(bytes, 35), 0);   // timer Idle
+    EXPECT_EQ(get32(bytes, 39), 26);  // cubies
+    for (int i = 0; i < 26; ++i) EXPECT_EQ(get32(bytes, 43 + 4 * i), 20000);
+    EXPECT_EQ(get32(bytes, 147), 0);  // single metric
+    EXPECT_EQ(get32(bytes, 151), 0);  // no moves
+    EXPECT_STREQ(appState->fileNameText(), "start.pzl");
+}
+
+TEST_F(PuzzleFiles, RoundTripWithMovesAndGroups) {
+    std::filesystem::create_directory("Puzzles");
+    turn(0, 1, 1);
+    turn(2, 3, 0);
+    turn(4, 1, 1);
+    puzzle->cubies[3].selected = 1;
+    puzzle->cubies[9].selected = 1;
+    puzzle->connectSelected(&appState->getDefinition());
+    puzzle->clearSelection();
+    appState->toggleColorFade();
+    appState->setLineWidth(77);
+    appState->setElapsedTime(12.75);
+    appState->setTimerState(Running);
+    appState->setScrambled(1);
+    ASSERT_TRUE(savePuzzleFile("round.pzl"));
+    auto bytes = readFileBytes("Puzzles/round.pzl");
+    EXPECT_EQ(bytes.size(), 194u);
+    EXPECT_EQ(get32(bytes, 43 + 4 * 3), 0);
+    EXPECT_EQ(get32(bytes, 43 + 4 * 9), 0);
+    EXPECT_EQ(get32(bytes, 43 + 4 * 4), 20000);
+    EXPECT_EQ(appState->getDefinition().groupIds[4], -1);  // restored in memory after the save
+
+    const Puzzle* saved = puzzle;
+    puzzle = new Puzzle(&appState->getDefinition());  // keep the saved one to compare with
+    delete appState;
+    appState = new AppState();
+    ASSERT_TRUE(loadPuzzleFile("round.pzl"));
+    EXPECT_EQ(appState->isColorFade(), 1);
+    EXPECT_EQ(appState->isScrambled(), 1);
+    EXPECT_EQ(appState->getLineWidth(), 77);
+    EXPECT_EQ(appState->getElapsedTime(), 12.75);
+    EXPECT_EQ(appState->getTimerState(), Running);
+    EXPECT_EQ(appState->getDefinition().groupIds[3], 0);
+    EXPECT_EQ(appState->getDefinition().groupIds[4], -1);
+    EXPECT_EQ(appState->getDefinition().turnMetric, Single);
+    EXPECT_STREQ(appState->fileNameText(), "round.pzl");
+    ASSERT_EQ(puzzle->getMoveCount(), 3);
+    EXPECT_EQ(puzzle->moves[1].anchor, 2);
+    EXPECT_EQ(puzzle->moves[1].layer, 4);
+    EXPECT_EQ(puzzle->cubies[9].group, 0);
+    EXPECT_TRUE(samePositions(*puzzle, *saved));
+    EXPECT_EQ(puzzleVertexCount, puzzle->countVertices());
+    EXPECT_EQ(vertexBufferCurrent, 0);
+    delete saved;
+}
+
+TEST_F(PuzzleFiles, DamagedFilesChangeNothing) {
+    turn(0, 1, 1);
+    ASSERT_TRUE(savePuzzleFile("good.pzl"));
+    const auto good = readFileBytes("good.pzl");
+    const size_t groups = 43;
+    std::vector<std::pair<const char*, std::vector<unsigned char>>> damaged;
+    auto variant = [&](const char* what, auto change) {
+        auto b = good;
+        change(b);
+        damaged.push_back({what, b});
+    };
+    variant("17 slices", [](auto& b) { set32(b, 10, 17); });
+    variant("10001 cubies", [](auto& b) { set32(b, 39, 10001); });
+    variant("negative cubies", [](auto& b) { set32(b, 39, -1); });
+    variant("cut short", [](auto& b) { b.resize(b.size() - 5); });
+    variant("cut in the header", [](auto& b) { b.resize(12); });
+    variant("anchor out of range", [&](auto& b) { set32(b, groups + 104 + 8, 26); });
+    variant("100001 moves", [&](auto& b) { set32(b, groups + 104 + 4, 100001); });
+    variant("shape 5", [](auto& b) { set32(b, 6, 5); });
+    variant("slice kind 3", [](auto& b) { set32(b, 14, 3); });
+    variant("group id 2^30", [&](auto& b) { set32(b, groups, 1 << 30); });
+    variant("line width 5", [](auto& b) { set32(b, 2, 5); });
+    variant("timer state 3", [](auto& b) { set32(b, 35, 3); });
+    variant("NaN time", [](auto& b) {
+        double nan = std::numeric_limits<double>::quiet_NaN();
+        std::memcpy(&b[27], &nan, 8);
+    });
+    variant("negative time", [](auto& b) {
+        double negative = -1.0;
+        std::memcpy(&b[27], &negative, 8);
+    });
+    variant("cubie count of another puzzle", [](auto& b) {
+        set32(b, 39, 25);
+        b.erase(b.begin() + 43 + 100, b.begin() + 43 + 104);
+    });
+
+    appState->setLineWidth(99);
+    appState->setElapsedTime(3.0);
+    const Puzzle* before = puzzle;
+    const int32_t moves = puzzle->getMoveCount();
+    for (const auto& [what, bytes] : damaged) {
+        writeFileBytes("bad.pzl", bytes);
+        std::string log = directory + "/log.txt";
+        logFile = std::fopen(log.c_str(), "w");
+        EXPECT_FALSE(loadPuzzleFile("bad.pzl")) << what;
+        std::fclose(logFile);
+        logFile = nullptr;
+        auto text = readFileBytes(log);
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << what;
+        EXPECT_EQ(puzzle, before) << what;
+        EXPECT_EQ(puzzle->getMoveCount(), moves) << what;
+        EXPECT_EQ(appState->getLineWidth(), 99) << what;
+        EXPECT_EQ(appState->getElapsedTime(), 3.0) << what;
+        EXPECT_EQ(appState->getDefinition().shape, Cube) << what;
+        EXPECT_EQ(appState->getDefinition().sliceCount, 1) << what;
+        EXPECT_STREQ(appState->fileNameText(), "good.pzl") << what;
+    }
+}
+
+TEST_F(PuzzleFiles, ListingWithAndWithoutTheFolder) {
+    writeFileBytes("b.pzl", {1});
+    writeFileBytes("a.pzl", {1});
+    writeFileBytes("notes.txt", {1});
+    std::filesystem::create_directory("x.pzl");
+    EXPECT_EQ(listPuzzleFiles(), (std::vector<std::string>{"a.pzl", "b.pzl"}));
+
+    std::filesystem::create_directory("Puzzles");
+    std::string log = directory + "/log.txt";
+    logFile = std::fopen(log.c_str(), "w");
+    EXPECT_TRUE(listPuzzleFiles().empty());
+    std::fclose(logFile);
+    logFile = nullptr;
+    auto text = readFileBytes(log);
+    EXPECT_EQ(std::string(text.begin(), text.end()), "No *.pzl files in current directory!\n");
+
+    writeFileBytes("Puzzles/z.pzl", {1});
+    writeFileBytes("Puzzles/" + std::string(146, 'n') + ".pzl", {1});  // 150 bytes: too long
+    EXPECT_EQ(listPuzzleFiles(), (std::vector<std::string>{"z.pzl"}));
+}
+
+TEST_F(PuzzleFiles, UnsafeAndOverlongNamesAreRefused) {
+    for (const char* name : {"../x.pzl", "a/b.pzl", "", ".", ".."}) {
+        EXPECT_FALSE(savePuzzleFile(name)) << name;
+        EXPECT_FALSE(loadPuzzleFile(name)) << name;
+    }
+    EXPECT_FALSE(savePuzzleFile(std::string(150, 'n')));
+    EXPECT_TRUE(savePuzzleFile(std::string(149, 'n')));
+    EXPECT_FALSE(std::filesystem::exists("../x.pzl"));
+    EXPECT_STREQ(appState->fileNameText(), std::string(149, 'n').c_str());
+}
+
+TEST_F(PuzzleFiles, FailedSaveKeepsTheOldFileAndSaysSo) {
+    std::filesystem::create_directory("Puzzles");
+    ASSERT_TRUE(savePuzzleFile("keep.pzl"));
+    auto original = readFileBytes("Puzzles/keep.pzl");
+    turn(0, 1, 1);
+    // A directory in the way of the temporary file makes the save fail.
+    std::filesystem::create_directory("Puzzles/keep.pzl.tmp");
+    EXPECT_FALSE(savePuzzleFile("keep.pzl"));
+    EXPECT_EQ(readFileBytes("Puzzles/keep.pzl"), original);
+}

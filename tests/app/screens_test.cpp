@@ -1,0 +1,1 @@
+#include "running_app.h"
