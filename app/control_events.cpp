@@ -223,8 +223,9 @@ void setThickness(CDXUTControl* control) {
         return;
     }
     PuzzleDefinition& d = appState->getDefinition();
+    // A row without a slice takes no thickness (the field can be left enabled by a rebuild).
     const int32_t slot = rowData(row);
-    if (slot < 0 || slot >= kMaxSlices) {
+    if (slot < 0 || slot >= d.sliceCount || slot >= kMaxSlices) {
         return;
     }
     // Stored as typed: any whole number, drawn outside the solid when beyond 0..360.

@@ -235,7 +235,7 @@ void buildOptions(int w) {
     // "%lf" cut after its fifth character: 0.25 shows as 0.250, 10 as 10.00.
     WCHAR seconds[kTextChars];
     StringCchPrintfW(seconds, kTextChars, L"%lf", appState->getTurnSeconds());
-    seconds[4] = L'\0';
+    seconds[5] = L'\0';
     controlPanel.AddEditBox(kIdTurnSeconds, seconds, x, 274, 75, 32);
     addLabel(kIdMessage, L"Rotation speed in seconds (0-10)\nPress enter to take effect",
              230 - w / 2, 274, 200, 30, kFontLabel);
