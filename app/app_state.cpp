@@ -95,7 +95,8 @@ void AppState::getHoverMouse(int32_t& y, int32_t& x) const {
 }
 
 void AppState::setLineWidth(int32_t width) {
-    lineWidth = width < kMinLineWidth ? kMinLineWidth : (width > kMaxLineWidth ? kMaxLineWidth : width);
+    lineWidth =
+        width < kMinLineWidth ? kMinLineWidth : (width > kMaxLineWidth ? kMaxLineWidth : width);
 }
 
 bool AppState::setFileName(const char* name) {
@@ -107,7 +108,9 @@ bool AppState::setFileName(const char* name) {
     return true;
 }
 
-void AppState::getFileName(char* out) const { std::memcpy(out, fileName, std::strlen(fileName) + 1); }
+void AppState::getFileName(char* out) const {
+    std::memcpy(out, fileName, std::strlen(fileName) + 1);
+}
 
 int32_t turnFramesFor(double seconds) {
     if (!(seconds >= 0.0)) {

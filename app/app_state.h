@@ -47,7 +47,7 @@ struct PuzzleFileState {
 };
 
 class AppState {
-public:
+  public:
     AppState();
     AppState(const AppState&) = delete;
     AppState& operator=(const AppState&) = delete;
@@ -138,7 +138,7 @@ public:
     // Reads options.inf; called by the constructor.
     void readOptions();
 
-private:
+  private:
     D3DXMATRIX viewMatrix;
     Vec3f eye{0.0f, 0.0f, -7.0f};
     Vec3f up{0.0f, 1.0f, 0.0f};

@@ -71,7 +71,9 @@ std::wstring editText(CDXUTControl* control) {
     return text;
 }
 
-int clampInt(int value, int low, int high) { return value < low ? low : (value > high ? high : value); }
+int clampInt(int value, int low, int high) {
+    return value < low ? low : (value > high ? high : value);
+}
 
 uint32_t selectedTag(CDXUTControl* control) {
     if (control == nullptr || control->GetType() != DXUT_CONTROL_COMBOBOX) {
@@ -274,7 +276,8 @@ void setTurnSeconds(CDXUTControl* control) {
     if (!readDecimal(editText(control).c_str(), seconds)) {
         return;
     }
-    appState->setTurnSeconds(seconds < 0.0 ? 0.0 : (seconds > kMaxTurnSeconds ? kMaxTurnSeconds : seconds));
+    appState->setTurnSeconds(
+        seconds < 0.0 ? 0.0 : (seconds > kMaxTurnSeconds ? kMaxTurnSeconds : seconds));
     saveOptions();
 }
 
@@ -355,11 +358,21 @@ void CALLBACK onGuiEvent(UINT event, int id, CDXUTControl* control) {
         return;
     }
     switch (id) {
-        case kIdUndo: undo(); break;
-        case kIdSolved: solved(); break;
-        case kIdScramble: fullyScramble(); break;
-        case kIdReadyMade: chooseReadyMade(control); break;
-        case kIdEditPuzzle: editPuzzle(); break;
+        case kIdUndo:
+            undo();
+            break;
+        case kIdSolved:
+            solved();
+            break;
+        case kIdScramble:
+            fullyScramble();
+            break;
+        case kIdReadyMade:
+            chooseReadyMade(control);
+            break;
+        case kIdEditPuzzle:
+            editPuzzle();
+            break;
         case kIdFace:
         case kIdPoint:
         case kIdEdge:
@@ -370,15 +383,25 @@ void CALLBACK onGuiEvent(UINT event, int id, CDXUTControl* control) {
             appState->toggleColorFade();
             vertexBufferCurrent = 0;
             break;
-        case kIdLoadPuzzle: listPuzzles(); break;
-        case kIdSavePuzzle: showScreen(Save); break;
-        case kIdHelp: showScreen(Help); break;
+        case kIdLoadPuzzle:
+            listPuzzles();
+            break;
+        case kIdSavePuzzle:
+            showScreen(Save);
+            break;
+        case kIdHelp:
+            showScreen(Help);
+            break;
         case kIdOptions:
             // On the play screen a button; elsewhere a static that raises nothing.
             showScreen(Options);
             break;
-        case kIdVersion: showScreen(Version); break;
-        case kIdSolid: chooseSolid(control); break;
+        case kIdVersion:
+            showScreen(Version);
+            break;
+        case kIdSolid:
+            chooseSolid(control);
+            break;
         case kIdPlayPuzzle:
             appState->setMode(Play);
             puzzle->clearSelection();
@@ -387,37 +410,72 @@ void CALLBACK onGuiEvent(UINT event, int id, CDXUTControl* control) {
             break;
         case kIdSliceList:
             if (event == EVENT_LISTBOX_SELECTION) {
-                const DXUTListBoxItem* row = getSelectedListItem(controlPanel.GetListBox(kIdSliceList));
+                const DXUTListBoxItem* row =
+                    getSelectedListItem(controlPanel.GetListBox(kIdSliceList));
                 onSliceSelected(row != nullptr ? row->strText : nullptr);
             }
             break;
-        case kIdAdd: addSlice(); break;
-        case kIdRemove: removeSlice(); break;
-        case kIdThickness:
-            if (event == EVENT_EDITBOX_STRING) setThickness(control);
+        case kIdAdd:
+            addSlice();
             break;
-        case kIdConnect: connect(true); break;
-        case kIdDisconnect: connect(false); break;
-        case kIdEditHelp: showScreen(EditorHelp); break;
+        case kIdRemove:
+            removeSlice();
+            break;
+        case kIdThickness:
+            if (event == EVENT_EDITBOX_STRING)
+                setThickness(control);
+            break;
+        case kIdConnect:
+            connect(true);
+            break;
+        case kIdDisconnect:
+            connect(false);
+            break;
+        case kIdEditHelp:
+            showScreen(EditorHelp);
+            break;
         case kIdLineWidth:
-            if (event == EVENT_EDITBOX_STRING) setLineWidth(control);
+            if (event == EVENT_EDITBOX_STRING)
+                setLineWidth(control);
             break;
         case kIdEraseThreshold:
-            if (event == EVENT_EDITBOX_STRING) setEraseThreshold(control);
+            if (event == EVENT_EDITBOX_STRING)
+                setEraseThreshold(control);
             break;
-        case kIdLeftAnticlockwise: setOption(&AppState::setLeftButtonClockwise, 0); break;
-        case kIdLeftClockwise: setOption(&AppState::setLeftButtonClockwise, 1); break;
-        case kIdHighlightsOn: setOption(&AppState::setCubyHighlights, 1); break;
-        case kIdHighlightsOff: setOption(&AppState::setCubyHighlights, 0); break;
-        case kIdPulldownVisible: setOption(&AppState::setPulldownVisible, 1); break;
-        case kIdPulldownHidden: setOption(&AppState::setPulldownVisible, 0); break;
-        case kIdSingleMetric: setTurnMetric(Single); break;
-        case kIdMultiMetric: setTurnMetric(Multi); break;
+        case kIdLeftAnticlockwise:
+            setOption(&AppState::setLeftButtonClockwise, 0);
+            break;
+        case kIdLeftClockwise:
+            setOption(&AppState::setLeftButtonClockwise, 1);
+            break;
+        case kIdHighlightsOn:
+            setOption(&AppState::setCubyHighlights, 1);
+            break;
+        case kIdHighlightsOff:
+            setOption(&AppState::setCubyHighlights, 0);
+            break;
+        case kIdPulldownVisible:
+            setOption(&AppState::setPulldownVisible, 1);
+            break;
+        case kIdPulldownHidden:
+            setOption(&AppState::setPulldownVisible, 0);
+            break;
+        case kIdSingleMetric:
+            setTurnMetric(Single);
+            break;
+        case kIdMultiMetric:
+            setTurnMetric(Multi);
+            break;
         case kIdTurnSeconds:
-            if (event == EVENT_EDITBOX_STRING) setTurnSeconds(control);
+            if (event == EVENT_EDITBOX_STRING)
+                setTurnSeconds(control);
             break;
-        case kIdSave: savePuzzle(); break;
-        case kIdLoad: loadPuzzle(); break;
+        case kIdSave:
+            savePuzzle();
+            break;
+        case kIdLoad:
+            loadPuzzle();
+            break;
         default:
             if (id >= kIdFirstLayer && id <= kIdLastLayer) {
                 appState->toggleLayer(id - kIdFirstLayer + 1);

@@ -25,17 +25,15 @@ const D3DVERTEXELEMENT9 kMeshDeclaration[] = {
 
 }  // namespace
 
-bool isDeviceAcceptable(D3DCAPS9* caps, D3DFORMAT adapterFormat, D3DFORMAT backBufferFormat,
-                        bool) {
+bool isDeviceAcceptable(D3DCAPS9* caps, D3DFORMAT adapterFormat, D3DFORMAT backBufferFormat, bool) {
     if (caps->PixelShaderVersion < D3DPS_VERSION(2, 0)) {
         return false;
     }
     IDirect3D9* direct3d = DXUTGetD3DObject();
     return direct3d != nullptr &&
-           SUCCEEDED(direct3d->CheckDeviceFormat(caps->AdapterOrdinal, caps->DeviceType,
-                                                 adapterFormat,
-                                                 D3DUSAGE_QUERY_POSTPIXELSHADER_BLENDING,
-                                                 D3DRTYPE_TEXTURE, backBufferFormat));
+           SUCCEEDED(direct3d->CheckDeviceFormat(
+               caps->AdapterOrdinal, caps->DeviceType, adapterFormat,
+               D3DUSAGE_QUERY_POSTPIXELSHADER_BLENDING, D3DRTYPE_TEXTURE, backBufferFormat));
 }
 
 void modifyDeviceSettings(DXUTDeviceSettings* settings, const D3DCAPS9* caps) {
@@ -50,11 +48,10 @@ void modifyDeviceSettings(DXUTDeviceSettings* settings, const D3DCAPS9* caps) {
 HRESULT onCreateDevice(IDirect3DDevice9* device, const D3DSURFACE_DESC*) {
     V_RETURN(device->CreateVertexDeclaration(kMeshDeclaration, &vertexDeclaration));
     // A managed buffer survives device resets, so it is made only here.
-    V_RETURN(device->CreateVertexBuffer(kVertexBufferBytes, D3DUSAGE_WRITEONLY, 0,
-                                        D3DPOOL_MANAGED, &vertexBuffer, nullptr));
-    V_RETURN(D3DXCreateFontW(device, 15, 0, FW_BOLD, 1, FALSE, DEFAULT_CHARSET,
-                             OUT_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                             L"Arial", &textFont));
+    V_RETURN(device->CreateVertexBuffer(kVertexBufferBytes, D3DUSAGE_WRITEONLY, 0, D3DPOOL_MANAGED,
+                                        &vertexBuffer, nullptr));
+    V_RETURN(D3DXCreateFontW(device, 15, 0, FW_BOLD, 1, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                             DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial", &textFont));
     WCHAR path[kMediaPathChars];
     V_RETURN(DXUTFindDXSDKMediaFileCch(path, kMediaPathChars, L"Velmonde.fx"));
     V_RETURN(D3DXCreateEffectFromFileW(device, path, nullptr, nullptr, 0, nullptr, &puzzleEffect,

@@ -157,7 +157,8 @@ void startTurn(int32_t anchor, int32_t layerMask, uint8_t clockwise) {
 }
 
 void showMoveCount() {
-    const int32_t count = puzzle->getMoveCount() - (appState->isScrambled() == 1 ? kScrambleMoves : 0);
+    const int32_t count =
+        puzzle->getMoveCount() - (appState->isScrambled() == 1 ? kScrambleMoves : 0);
     WCHAR text[kTextChars];
     StringCchPrintfW(text, kTextChars, L"%d", count);
     setStaticText(kIdMessage, text);
@@ -235,9 +236,8 @@ void updateHoverHighlight() {
         int32_t x = 0;
         appState->getHoverMouse(y, x);
         appState->computePickRay(y, x);
-        const int32_t anchor = puzzle->pickAnchor(appState->getRayOrigin(),
-                                                  appState->getRayTarget(),
-                                                  appState->getAnchorKind());
+        const int32_t anchor = puzzle->pickAnchor(
+            appState->getRayOrigin(), appState->getRayTarget(), appState->getAnchorKind());
         puzzle->clearHighlights();
         if (anchor >= 0) {
             const uint32_t mask = static_cast<uint32_t>(appState->getLayerMask());

@@ -14,8 +14,12 @@ constexpr int32_t kMaxLayerNumber = 20;
 
 // Client coordinates are signed 16-bit values, so a drag past the left or top edge of the
 // window stays continuous.
-int32_t mouseY(LPARAM lParam) { return static_cast<int16_t>((lParam >> 16) & 0xFFFF); }
-int32_t mouseX(LPARAM lParam) { return static_cast<int16_t>(lParam & 0xFFFF); }
+int32_t mouseY(LPARAM lParam) {
+    return static_cast<int16_t>((lParam >> 16) & 0xFFFF);
+}
+int32_t mouseX(LPARAM lParam) {
+    return static_cast<int16_t>(lParam & 0xFFFF);
+}
 
 void pressButton(bool left, int32_t y, int32_t x) {
     if (left) {
@@ -26,9 +30,8 @@ void pressButton(bool left, int32_t y, int32_t x) {
     appState->setLastMouse(y, x);
     appState->computePickRay(y, x);
     if (appState->getMode() == Play) {
-        const int32_t anchor = puzzle->pickAnchor(appState->getRayOrigin(),
-                                                  appState->getRayTarget(),
-                                                  appState->getAnchorKind());
+        const int32_t anchor = puzzle->pickAnchor(
+            appState->getRayOrigin(), appState->getRayTarget(), appState->getAnchorKind());
         if (anchor < 0 || turnBusy == 1 || appState->getLayerMask() < 1) {
             return;
         }
@@ -39,7 +42,8 @@ void pressButton(bool left, int32_t y, int32_t x) {
         startTurn(anchor, appState->getLayerMask(), clockwise);
     } else if (appState->getMode() == Edit) {
         if (left) {
-            const int32_t cuby = puzzle->pickCuby(appState->getRayOrigin(), appState->getRayTarget());
+            const int32_t cuby =
+                puzzle->pickCuby(appState->getRayOrigin(), appState->getRayTarget());
             if (cuby >= 0) {
                 puzzle->toggleCubySelection(cuby);
                 vertexBufferCurrent = 0;
@@ -120,7 +124,8 @@ void wheel(WPARAM wParam) {
 
 }  // namespace
 
-LRESULT msgProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* noFurtherProcessing) {
+LRESULT msgProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                bool* noFurtherProcessing) {
     *noFurtherProcessing = controlPanel.MsgProc(window, message, wParam, lParam);
     if (*noFurtherProcessing) {
         return 0;

@@ -15,7 +15,9 @@ namespace {
 constexpr int32_t kMaxTurnFrames = 800;  // ten seconds at 80 frames a second
 
 // Every reader of an option agrees on what a stored byte means.
-uint8_t optionByte(uint8_t stored) { return stored == 0 ? 0 : 1; }
+uint8_t optionByte(uint8_t stored) {
+    return stored == 0 ? 0 : 1;
+}
 
 }  // namespace
 

@@ -39,6 +39,6 @@ struct SolidItem {
 };
 
 inline constexpr SolidItem kSolidItems[] = {
-    {L"TetraHedron", 0x11111111}, {L"Cube", 0x12121212},         {L"OctaHedron", 0x13131313},
+    {L"TetraHedron", 0x11111111},  {L"Cube", 0x12121212},        {L"OctaHedron", 0x13131313},
     {L"DodecaHedron", 0x14141414}, {L"IcosaHedron", 0x15151515},
 };

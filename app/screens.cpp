@@ -34,7 +34,9 @@ constexpr double kLineWidthScale = 0.5263157894736842;
 
 // [SECTION] fonts and shared helpers
 
-void* itemData(intptr_t value) { return reinterpret_cast<void*>(value); }
+void* itemData(intptr_t value) {
+    return reinterpret_cast<void*>(value);
+}
 
 void setFontAndFormat(CDXUTControl* control, UINT font, DWORD format) {
     if (control != nullptr) {
@@ -158,8 +160,7 @@ void buildEdit() {
     controlPanel.AddButton(kIdConnect, L"Connect cubies", 160, 394, 125, 22);
     controlPanel.AddButton(kIdDisconnect, L"Disconnect cubies", 160, 418, 125, 22);
     WCHAR text[kTextChars];
-    const int shown =
-        100 - static_cast<int>((appState->getLineWidth() - 10) * kLineWidthScale);
+    const int shown = 100 - static_cast<int>((appState->getLineWidth() - 10) * kLineWidthScale);
     StringCchPrintfW(text, kTextChars, L"%d", shown);
     controlPanel.AddEditBox(kIdLineWidth, text, 130, 466, 50, 32);
     addLabel(kIdText50, L"Line width (0-100)", 190, 466, 120, 24, kFontLabel);
@@ -225,9 +226,9 @@ void addRadioPair(int firstId, int secondId, UINT group, const wchar_t* first,
 void buildOptions(int w) {
     const int x = 150 - w / 2;
     controlPanel.AddButton(kIdPlayPuzzle, L"Play Puzzle", x, 10, 125, 22);
-    addRadioPair(kIdLeftAnticlockwise, kIdLeftClockwise, 1,
-                 L"Left mouse button: rotate anti-clockwise", L"Left mouse button: rotate clockwise",
-                 x, 58, appState->isLeftButtonClockwise() == 0);
+    addRadioPair(
+        kIdLeftAnticlockwise, kIdLeftClockwise, 1, L"Left mouse button: rotate anti-clockwise",
+        L"Left mouse button: rotate clockwise", x, 58, appState->isLeftButtonClockwise() == 0);
     addRadioPair(kIdHighlightsOn, kIdHighlightsOff, 2, L"Cuby highlights on",
                  L"Cuby highlights off", x, 130, appState->isCubyHighlights() == 1);
     addRadioPair(kIdPulldownVisible, kIdPulldownHidden, 4, L"Pulldown menu visible",
@@ -242,8 +243,8 @@ void buildOptions(int w) {
     addLabel(kIdEditHelp,
              L"Warning: Changing the turn metric will reset your puzzle to solved state.", x, 289,
              400, 100, kFontLabel);
-    addRadioPair(kIdSingleMetric, kIdMultiMetric, 3, L"Single turn metric", L"Multi turn metric",
-                 x, 322, appState->getDefinition().turnMetric == Single);
+    addRadioPair(kIdSingleMetric, kIdMultiMetric, 3, L"Single turn metric", L"Multi turn metric", x,
+                 322, appState->getDefinition().turnMetric == Single);
 }
 
 void buildEditorHelp(int w) {
@@ -356,7 +357,8 @@ void fillSliceList() {
     }
     list->RemoveAllItems();
     const PuzzleDefinition& d = appState->getDefinition();
-    const int32_t count = d.sliceCount < 0 ? 0 : (d.sliceCount > kMaxSlices ? kMaxSlices : d.sliceCount);
+    const int32_t count =
+        d.sliceCount < 0 ? 0 : (d.sliceCount > kMaxSlices ? kMaxSlices : d.sliceCount);
     WCHAR row[kRowChars];
     for (int32_t n = 1; n <= count; ++n) {
         static const wchar_t* const formats[] = {L"%d: Face    %d", L"%d: Point   %d",

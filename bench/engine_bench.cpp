@@ -5,6 +5,7 @@
 //   bash scripts/bench.sh
 
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -12,7 +13,6 @@
 #include <cwchar>
 #include <memory>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "file_io.h"
@@ -39,10 +39,14 @@ const std::vector<BenchPuzzle>& benchPuzzles() {
         }
         // The largest the editor allows within the vertex limit.
         out.push_back({"Dodecahedron edge 150", DodecaHedron, {{EdgeSlice, 150}}, false});
-        out.push_back({"Dodecahedron face+point 100", DodecaHedron,
-                       {{FaceSlice, 100}, {PointSlice, 100}}, false});
-        out.push_back({"Icosahedron face 100+point 60", IcosaHedron,
-                       {{FaceSlice, 100}, {PointSlice, 60}}, false});
+        out.push_back({"Dodecahedron face+point 100",
+                       DodecaHedron,
+                       {{FaceSlice, 100}, {PointSlice, 100}},
+                       false});
+        out.push_back({"Icosahedron face 100+point 60",
+                       IcosaHedron,
+                       {{FaceSlice, 100}, {PointSlice, 60}},
+                       false});
         return out;
     }();
     return puzzles;
@@ -61,7 +65,8 @@ std::unique_ptr<PuzzleDefinition> definitionOf(const BenchPuzzle& p) {
 
 int32_t firstTurningAnchor(const Puzzle& p) {
     for (int32_t a = 0; a < p.anchorCount; ++a) {
-        if (p.anchors[a].planeCount > 0) return a;
+        if (p.anchors[a].planeCount > 0)
+            return a;
     }
     return -1;
 }

@@ -104,7 +104,9 @@ bool faceEdge(const Cuby& cuby, int32_t face, int32_t edge, Vec3& p, Vec3& q) {
     return true;
 }
 
-void markEdge(Cuby& cuby, int32_t face, int32_t edge) { cuby.edgeflag[cuby.facestart[face] + edge] = 1; }
+void markEdge(Cuby& cuby, int32_t face, int32_t edge) {
+    cuby.edgeflag[cuby.facestart[face] + edge] = 1;
+}
 
 namespace {
 

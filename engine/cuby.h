@@ -22,8 +22,8 @@ struct Cuby {
     int32_t vertexcount = 0;
     int32_t indexcount = 0;
     int32_t facecount = 0;
-    std::vector<int32_t> vindex;     // the faces' vertex lists, one after another
-    std::vector<int32_t> facestart;  // facecount + 1 entries, first 0, last indexcount
+    std::vector<int32_t> vindex;               // the faces' vertex lists, one after another
+    std::vector<int32_t> facestart;            // facecount + 1 entries, first 0, last indexcount
     std::vector<FaceReference> facereference;  // live cubies only
     std::vector<int32_t> facecolor;  // -1 for an inner (cut) face, else palette index 0..19
     uint8_t selected = 0;

@@ -21,7 +21,9 @@ int32_t FileReader::read(void* buffer, int32_t n) {
 FileWriter::FileWriter(const char* path)
     : stream(std::fopen(path, "wb")), opened(stream != nullptr) {}
 
-FileWriter::~FileWriter() { close(); }
+FileWriter::~FileWriter() {
+    close();
+}
 
 void FileWriter::setTextMode(bool) {}
 

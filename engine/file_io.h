@@ -6,7 +6,7 @@
 #include <cstdio>
 
 class FileReader {
-public:
+  public:
     explicit FileReader(const char* path);
     virtual ~FileReader();
     FileReader(const FileReader&) = delete;
@@ -19,13 +19,13 @@ public:
     // bytes read. Returns the number of bytes read (0 when not open or n <= 0).
     int32_t read(void* buffer, int32_t n);
 
-private:
+  private:
     FILE* stream;
     bool opened;
 };
 
 class FileWriter {
-public:
+  public:
     explicit FileWriter(const char* path);
     virtual ~FileWriter();
     FileWriter(const FileWriter&) = delete;
@@ -40,7 +40,7 @@ public:
     // Closes the stream; true when the file opened, every write succeeded and the close did.
     bool close();
 
-private:
+  private:
     FILE* stream;
     bool opened;
     bool healthy = true;

@@ -22,7 +22,9 @@ double pointDistance(const Vec3& p, const Vec3& q) {
     return v < kCoincidence ? 0.0 : v;
 }
 
-void copyPlane(Plane& destination, const Plane& source) { destination = source; }
+void copyPlane(Plane& destination, const Plane& source) {
+    destination = source;
+}
 
 void negatePlane(Plane& plane) {
     plane.a *= -1.0;
@@ -39,9 +41,13 @@ void normalizePlane(Plane& plane) {
     plane.d /= length;
 }
 
-void copyVec3(const Vec3& source, Vec3& destination) { destination = source; }
+void copyVec3(const Vec3& source, Vec3& destination) {
+    destination = source;
+}
 
-double vecLength(const Vec3& v) { return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z); }
+double vecLength(const Vec3& v) {
+    return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+}
 
 int normalizeVec3(Vec3& v) {
     double length = vecLength(v);
@@ -55,7 +61,9 @@ int normalizeVec3(Vec3& v) {
     return 1;
 }
 
-void copyPoint(Vec3& destination, const Vec3& source) { destination = source; }
+void copyPoint(Vec3& destination, const Vec3& source) {
+    destination = source;
+}
 
 int intersectPlaneSegment(const Plane& plane, const Vec3& p1, const Vec3& p2, Vec3& out) {
     // The test is on the raw product, so it scales with the normal and the segment.
@@ -70,11 +78,17 @@ int intersectPlaneSegment(const Plane& plane, const Vec3& p1, const Vec3& p2, Ve
     return 0;
 }
 
-void logVec3(const Vec3& v) { logPrintf("%f\t%f\t%f\n", v.x, v.y, v.z); }
+void logVec3(const Vec3& v) {
+    logPrintf("%f\t%f\t%f\n", v.x, v.y, v.z);
+}
 
-void assignVec3(Vec3& destination, const Vec3& source) { destination = source; }
+void assignVec3(Vec3& destination, const Vec3& source) {
+    destination = source;
+}
 
-double dot3(const Vec3& a, const Vec3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+double dot3(const Vec3& a, const Vec3& b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
 
 void cross3(const Vec3& a, const Vec3& b, Vec3& out) {
     Vec3 r{a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};

@@ -39,10 +39,18 @@ inline constexpr double kShortestProjection = 0.001;
 // triangleArea: a shorter cross product means a degenerate triangle.
 inline constexpr double kDegenerateCross = 0.0001;
 
-inline Vec3 operator+(const Vec3& a, const Vec3& b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-inline Vec3 operator-(const Vec3& a, const Vec3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-inline Vec3 operator*(const Vec3& a, double s) { return {a.x * s, a.y * s, a.z * s}; }
-inline Vec3 planeNormal(const Plane& p) { return {p.a, p.b, p.c}; }
+inline Vec3 operator+(const Vec3& a, const Vec3& b) {
+    return {a.x + b.x, a.y + b.y, a.z + b.z};
+}
+inline Vec3 operator-(const Vec3& a, const Vec3& b) {
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+inline Vec3 operator*(const Vec3& a, double s) {
+    return {a.x * s, a.y * s, a.z * s};
+}
+inline Vec3 planeNormal(const Plane& p) {
+    return {p.a, p.b, p.c};
+}
 
 double planeDistance(const Plane& plane, const Vec3& point);
 double pointDistance(const Vec3& p, const Vec3& q);

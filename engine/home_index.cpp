@@ -32,9 +32,8 @@ void HomeIndex::build(const std::vector<Cuby>& homes, double reach) {
             if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z)) {
                 continue;
             }
-            cells_.push_back(Entry{cellKey(cellCoordinate(p.x), cellCoordinate(p.y),
-                                           cellCoordinate(p.z)),
-                                   i, p});
+            cells_.push_back(Entry{
+                cellKey(cellCoordinate(p.x), cellCoordinate(p.y), cellCoordinate(p.z)), i, p});
         }
     }
     std::sort(cells_.begin(), cells_.end());

@@ -13,14 +13,14 @@
 #include "cuby.h"
 
 class HomeIndex {
-public:
+  public:
     // Builds the index over `homes` when it is empty; the home cubies never change.
     void build(const std::vector<Cuby>& homes, double reach);
     bool empty() const { return cells_.empty(); }
     // Home cubies with a vertex within `reach` of p, ascending and without repeats.
     void candidates(const Vec3& p, std::vector<int32_t>& out) const;
 
-private:
+  private:
     struct Entry {
         uint64_t cell;
         int32_t cuby;

@@ -45,7 +45,8 @@ void Puzzle::recordMove(int32_t anchor, int32_t layerMask, uint8_t clockwise) {
             return;
         }
     }
-    const bool reversesLast = moveCount > 0 && sameLayers(moves[moveCount - 1], anchor, layerMask) &&
+    const bool reversesLast = moveCount > 0 &&
+                              sameLayers(moves[moveCount - 1], anchor, layerMask) &&
                               moves[moveCount - 1].clockwise != clockwise;
     if (reversesLast) {
         // Appending and cancelling both: the history only shrinks.
@@ -60,7 +61,9 @@ void Puzzle::recordMove(int32_t anchor, int32_t layerMask, uint8_t clockwise) {
     moveCount += 1;
 }
 
-int32_t Puzzle::getLastMoveAnchor() const { return moveCount > 0 ? moves[moveCount - 1].anchor : -1; }
+int32_t Puzzle::getLastMoveAnchor() const {
+    return moveCount > 0 ? moves[moveCount - 1].anchor : -1;
+}
 
 int32_t Puzzle::getLastMoveLayerMask() const {
     return moveCount > 0 ? moves[moveCount - 1].layer : -1;
@@ -101,9 +104,8 @@ bool Puzzle::loadMoves(FileReader& reader) {
             reader.read(&move.turnnr, 4) != 4 || reader.read(&move.clockwise, 1) != 1) {
             return false;
         }
-        const bool valid = move.anchor >= 0 && move.anchor < anchorCount &&
-                           move.clockwise <= 1 && move.turnnr >= 1 &&
-                           (metric == Multi || move.turnnr == 1);
+        const bool valid = move.anchor >= 0 && move.anchor < anchorCount && move.clockwise <= 1 &&
+                           move.turnnr >= 1 && (metric == Multi || move.turnnr == 1);
         int64_t layers = 0;
         for (int32_t layer = 1; layer <= kReplayLayers; ++layer) {
             layers += (static_cast<uint32_t>(move.layer) >> (layer - 1)) & 1u;

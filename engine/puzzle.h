@@ -12,8 +12,8 @@
 #include "cuby.h"
 #include "geometry.h"
 #include "home_index.h"
-#include "render_mesh.h"
 #include "puzzle_definition.h"
+#include "render_mesh.h"
 
 class FileReader;
 class FileWriter;
@@ -22,9 +22,9 @@ class FileWriter;
 // face, vertex or edge; the anchor has planeCount + 1 layers.
 struct Anchor {
     int32_t kind = FaceSlice;
-    int32_t index = 0;        // face, vertex, or the edge's first vertex
-    int32_t secondIndex = 0;  // the edge's second vertex
-    Vec3 point;               // face centroid, the vertex, or the edge midpoint
+    int32_t index = 0;          // face, vertex, or the edge's first vertex
+    int32_t secondIndex = 0;    // the edge's second vertex
+    Vec3 point;                 // face centroid, the vertex, or the edge midpoint
     std::vector<Plane> planes;  // ordered from the anchor outwards; point on the positive side
     int32_t planeCount = 0;
     double stepAngle = 0.0;  // radians turned by one move
@@ -54,7 +54,7 @@ inline constexpr int32_t kMoveCapacity = 100000;
 inline constexpr int32_t kMaxCutCubies = 20000;
 
 class Puzzle {
-public:
+  public:
     explicit Puzzle(PuzzleDefinition* definition);
     ~Puzzle();
     Puzzle(const Puzzle&) = delete;
@@ -81,8 +81,7 @@ public:
     bool isSolvedOriented();
 
     // Turning and highlighting layers.
-    bool turnLayer(int32_t anchor, int32_t layer, uint8_t clockwise, double fraction,
-                   int32_t step);
+    bool turnLayer(int32_t anchor, int32_t layer, uint8_t clockwise, double fraction, int32_t step);
     void highlightLayer(int32_t anchor, int32_t layer);
     void clearHighlights();
     int32_t getLayerCount(int32_t anchor) const;
@@ -135,7 +134,7 @@ public:
     // The cutting stopped at kMaxCutCubies; such a puzzle always counts as over the vertex limit.
     bool oversized = false;
 
-private:
+  private:
     struct SolidData;
     struct Slab;
     bool layerSlab(int32_t anchor, int32_t layer, Slab& slab) const;

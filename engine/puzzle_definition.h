@@ -34,7 +34,7 @@ struct PuzzleDefinition {
     int32_t sliceCount = 0;
     int32_t sliceKinds[kMaxSlices] = {};
     int32_t sliceThicknesses[kMaxSlices] = {};
-    uint8_t groupsValid = 0;  // 1: groupIds holds groups that the next build restores
+    uint8_t groupsValid = 0;              // 1: groupIds holds groups that the next build restores
     int32_t groupIds[kMaxGroupIds] = {};  // bandage group of cubie i, -1 none
     int32_t eraseThreshold = 0;  // stickers under eraseThreshold / 1000 in area may be erased
     int32_t turnMetric = Single;

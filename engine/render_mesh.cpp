@@ -3,11 +3,12 @@
 // around it. With colour fade a sticker shades from black to its colour across its home
 // (solved) position, so the shading turns with the piece.
 
+#include "render_mesh.h"
+
 #include <algorithm>
 #include <cmath>
 
 #include "puzzle.h"
-#include "render_mesh.h"
 
 uint8_t vertexLimitReached = 0;
 
@@ -103,15 +104,16 @@ int64_t Puzzle::meshVertexTotal() const {
 }
 
 int32_t Puzzle::countVertices() {
-    const int64_t total = oversized ? std::max<int64_t>(meshVertexTotal(), kVertexLimit + 1)
-                                    : meshVertexTotal();
+    const int64_t total =
+        oversized ? std::max<int64_t>(meshVertexTotal(), kVertexLimit + 1) : meshVertexTotal();
     if (total > kVertexLimit) {
         vertexLimitReached = 1;
     }
     return total > INT32_MAX ? INT32_MAX : static_cast<int32_t>(total);
 }
 
-int32_t Puzzle::fillVertices(MeshVertex* buffer, int32_t capacity, double inset, uint8_t colorFade) {
+int32_t Puzzle::fillVertices(MeshVertex* buffer, int32_t capacity, double inset,
+                             uint8_t colorFade) {
     if (vertexLimitReached != 0) {
         return -1;
     }

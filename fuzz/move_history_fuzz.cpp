@@ -27,7 +27,8 @@ PuzzleDefinition makeDefinition(int32_t shape, int32_t kind, int32_t thickness) 
 }
 
 bool sameState(const Puzzle& a, const Puzzle& b) {
-    if (a.moveCount != b.moveCount || a.turnMetric != b.turnMetric) return false;
+    if (a.moveCount != b.moveCount || a.turnMetric != b.turnMetric)
+        return false;
     for (int32_t i = 0; i < a.moveCount; ++i) {
         const Move& m = a.moves[i];
         const Move& n = b.moves[i];
@@ -39,7 +40,8 @@ bool sameState(const Puzzle& a, const Puzzle& b) {
         for (int32_t k = 0; k < a.cubies[i].vertexcount; ++k) {
             const Vec3& p = a.cubies[i].vertex[k];
             const Vec3& q = b.cubies[i].vertex[k];
-            if (p.x != q.x || p.y != q.y || p.z != q.z) return false;
+            if (p.x != q.x || p.y != q.y || p.z != q.z)
+                return false;
         }
     return true;
 }
@@ -56,10 +58,12 @@ void check(PuzzleDefinition& definition, const Puzzle& before, const std::string
     std::unique_ptr<Puzzle> puzzle = turnedOnce(definition);
     FileReader reader(path.c_str());
     if (!puzzle->loadMoves(reader)) {
-        if (!sameState(*puzzle, before)) std::abort();
+        if (!sameState(*puzzle, before))
+            std::abort();
         return;
     }
-    if (puzzle->moveCount < 0 || puzzle->moveCount > puzzle->moveCapacity) std::abort();
+    if (puzzle->moveCount < 0 || puzzle->moveCount > puzzle->moveCapacity)
+        std::abort();
     for (int32_t i = 0; i < puzzle->moveCount; ++i) {
         const Move& m = puzzle->moves[i];
         if (m.anchor < 0 || m.anchor >= puzzle->anchorCount || m.clockwise > 1 || m.turnnr < 1)

@@ -19,7 +19,8 @@ namespace {
 void setUp() {
     // A scratch directory of our own: the loader reads relative to the current directory.
     std::string pattern = (std::filesystem::temp_directory_path() / "orvanta-fuzz-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr || chdir(pattern.c_str()) != 0) std::abort();
+    if (mkdtemp(pattern.data()) == nullptr || chdir(pattern.c_str()) != 0)
+        std::abort();
     appState = new AppState();
     puzzle = new Puzzle(&appState->getDefinition());
     puzzle->turnLayer(0, 1, 1, 1.0, 0);
@@ -32,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool ready = (setUp(), true);
     (void)ready;
     FILE* file = std::fopen("input.pzl", "wb");
-    if (file == nullptr) return 0;
+    if (file == nullptr)
+        return 0;
     std::fwrite(data, 1, size, file);
     std::fclose(file);
 

@@ -13,7 +13,8 @@ struct ThreeByThree : ::testing::Test {
     Puzzle puzzle{definition.get()};
 
     void connect(std::initializer_list<int32_t> members) {
-        for (int32_t i : members) puzzle.cubies[i].selected = 1;
+        for (int32_t i : members)
+            puzzle.cubies[i].selected = 1;
         puzzle.connectSelected(definition.get());
         puzzle.clearSelection();
     }
@@ -31,10 +32,12 @@ TEST_F(ThreeByThree, ToggleSelectsWholeGroups) {
     EXPECT_EQ(puzzle.cubies[4].selected, 0);
     connect({2, 5, 7});
     puzzle.toggleCubySelection(5);
-    for (int32_t i : {2, 5, 7}) EXPECT_EQ(puzzle.cubies[i].selected, 1);
+    for (int32_t i : {2, 5, 7})
+        EXPECT_EQ(puzzle.cubies[i].selected, 1);
     EXPECT_EQ(puzzle.cubies[3].selected, 0);
     puzzle.toggleCubySelection(7);
-    for (int32_t i : {2, 5, 7}) EXPECT_EQ(puzzle.cubies[i].selected, 0);
+    for (int32_t i : {2, 5, 7})
+        EXPECT_EQ(puzzle.cubies[i].selected, 0);
 }
 
 TEST_F(ThreeByThree, ConnectFormsAnOrderedRing) {
@@ -95,7 +98,8 @@ TEST_F(ThreeByThree, DisconnectingTwoGroupsAtOnce) {
     EXPECT_EQ(puzzle.groupCount, 1);
     EXPECT_EQ(puzzle.cubies[4].group, 0);
     EXPECT_EQ(definition->groupIds[5], 0);
-    for (int32_t i : {0, 1, 2, 3}) EXPECT_EQ(puzzle.cubies[i].group, -1);
+    for (int32_t i : {0, 1, 2, 3})
+        EXPECT_EQ(puzzle.cubies[i].group, -1);
 }
 
 TEST_F(ThreeByThree, SharedEdgesFlaggedOnBothAndClearedOnDisconnect) {

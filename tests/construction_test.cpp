@@ -25,7 +25,8 @@ TEST(Construction, DefaultThreeByThree) {
     expectAnchorPlanes(puzzle, PointSlice, 0);
     expectAnchorPlanes(puzzle, EdgeSlice, 0);
     EXPECT_EQ(definition->groupsValid, 1);
-    for (int i = 0; i < 26; ++i) EXPECT_EQ(definition->groupIds[i], -1);
+    for (int i = 0; i < 26; ++i)
+        EXPECT_EQ(definition->groupIds[i], -1);
     EXPECT_EQ(definition->groupIds[26], 77);
     EXPECT_TRUE(puzzle.isSolved());
     EXPECT_TRUE(puzzle.isSolvedOriented());
@@ -109,9 +110,11 @@ TEST(Construction, TetrahedronFaceSlicesAlsoBelongToTheOppositeVertex) {
 TEST(Construction, GroupRestoreRenumbersAndDropsLoneIds) {
     auto definition = makeDefinition(Cube, {{FaceSlice, 120}});
     definition->groupsValid = 1;
-    for (int i = 0; i < 26; ++i) definition->groupIds[i] = -1;
+    for (int i = 0; i < 26; ++i)
+        definition->groupIds[i] = -1;
     int32_t stored[] = {-1, 3, 3, -1, 5, 5};
-    for (int i = 0; i < 6; ++i) definition->groupIds[i] = stored[i];
+    for (int i = 0; i < 6; ++i)
+        definition->groupIds[i] = stored[i];
     Puzzle puzzle(definition.get());
     EXPECT_EQ(puzzle.groupCount, 2);
     int32_t expected[] = {-1, 0, 0, -1, 1, 1};
@@ -123,7 +126,8 @@ TEST(Construction, GroupRestoreRenumbersAndDropsLoneIds) {
 
     auto lone = makeDefinition(Cube, {{FaceSlice, 120}});
     lone->groupsValid = 1;
-    for (int i = 0; i < 26; ++i) lone->groupIds[i] = -1;
+    for (int i = 0; i < 26; ++i)
+        lone->groupIds[i] = -1;
     lone->groupIds[0] = 0;
     lone->groupIds[7] = 1;
     lone->groupIds[8] = 1;
@@ -137,7 +141,8 @@ TEST(Construction, GroupRestoreRenumbersAndDropsLoneIds) {
 TEST(Construction, DamagedGroupIdsCountAsNone) {
     auto definition = makeDefinition(Cube, {{FaceSlice, 120}});
     definition->groupsValid = 1;
-    for (int i = 0; i < 26; ++i) definition->groupIds[i] = -1;
+    for (int i = 0; i < 26; ++i)
+        definition->groupIds[i] = -1;
     definition->groupIds[0] = 2147483647;
     definition->groupIds[1] = 2147483647;
     definition->groupIds[2] = -7;
@@ -146,7 +151,8 @@ TEST(Construction, DamagedGroupIdsCountAsNone) {
     definition->groupIds[5] = 25;
     Puzzle puzzle(definition.get());
     EXPECT_EQ(puzzle.groupCount, 1);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(definition->groupIds[i], -1);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(definition->groupIds[i], -1);
     EXPECT_EQ(definition->groupIds[4], 0);
 }
 
@@ -186,7 +192,8 @@ TEST(Construction, PlaneFarFromTheAnchorIsNotCounted) {
     Puzzle puzzle(definition.get());
     for (const Anchor& a : puzzle.anchors) {
         EXPECT_EQ(a.planeCount, static_cast<int32_t>(a.planes.size()));
-        for (const Plane& p : a.planes) EXPECT_LT(planeDistance(p, a.point), 10000.0);
+        for (const Plane& p : a.planes)
+            EXPECT_LT(planeDistance(p, a.point), 10000.0);
     }
 }
 
@@ -205,7 +212,8 @@ TEST(Construction, ReadyMadePuzzlesBuild) {
 
 TEST(Construction, RunawayCuttingStopsAndCountsAsOverTheLimit) {
     std::vector<SliceSpec> slices;
-    for (int32_t i = 0; i < 16; ++i) slices.push_back({i % 3, 10 + 21 * i});
+    for (int32_t i = 0; i < 16; ++i)
+        slices.push_back({i % 3, 10 + 21 * i});
     auto definition = makeDefinition(IcosaHedron, slices);
     Puzzle puzzle(definition.get());
     EXPECT_TRUE(puzzle.oversized);

@@ -16,7 +16,8 @@ std::vector<int32_t> faceList(const Cuby& c, int32_t f) {
 
 std::vector<Vec3> faceCorners(const Cuby& c, int32_t f) {
     std::vector<Vec3> out;
-    for (int32_t k = 0; k < c.faceSize(f); ++k) out.push_back(c.faceVertex(f, k));
+    for (int32_t k = 0; k < c.faceSize(f); ++k)
+        out.push_back(c.faceVertex(f, k));
     return out;
 }
 
@@ -33,7 +34,8 @@ void expectClosed(const Cuby& c) {
             edges.insert({std::min(a, b), std::max(a, b)});
         }
     }
-    for (const auto& e : edges) EXPECT_EQ(edges.count(e), 2u);
+    for (const auto& e : edges)
+        EXPECT_EQ(edges.count(e), 2u);
     EXPECT_EQ(c.indexcount, c.facestart[c.facecount]);
     EXPECT_EQ(static_cast<int32_t>(c.edgeflag.size()), c.indexcount);
 }
@@ -41,7 +43,8 @@ void expectClosed(const Cuby& c) {
 double volume(const Cuby& c) {
     // Tetrahedra from an interior point (the vertex mean) to every fan triangle: convex pieces.
     Vec3 centre;
-    for (int32_t i = 0; i < c.vertexcount; ++i) centre = centre + c.vertex[i];
+    for (int32_t i = 0; i < c.vertexcount; ++i)
+        centre = centre + c.vertex[i];
     centre = centre * (1.0 / c.vertexcount);
     double v = 0;
     for (int32_t f = 0; f < c.facecount; ++f) {
@@ -96,10 +99,10 @@ TEST(SplitCuby, CubeByMidPlaneGivesTwoBoxesWithCapLast) {
 TEST(SplitCuby, TouchingOrNearlyTouchingPlanesDoNotCut) {
     Cuby cube = makeCube();
     Cuby front, back;
-    front.vertexcount = 42;  // untouched on refusal
-    EXPECT_EQ(splitCuby(cube, front, back, Plane{1, 0, 0, -1}), 0);          // face
-    EXPECT_EQ(splitCuby(cube, front, back, Plane{1, 1, 0, -2}), 0);          // edge
-    EXPECT_EQ(splitCuby(cube, front, back, Plane{1, 1, 1, -3}), 0);          // vertex
+    front.vertexcount = 42;                                          // untouched on refusal
+    EXPECT_EQ(splitCuby(cube, front, back, Plane{1, 0, 0, -1}), 0);  // face
+    EXPECT_EQ(splitCuby(cube, front, back, Plane{1, 1, 0, -2}), 0);  // edge
+    EXPECT_EQ(splitCuby(cube, front, back, Plane{1, 1, 1, -3}), 0);  // vertex
     EXPECT_EQ(splitCuby(cube, front, back, Plane{1, 0, 0, -1 + 0.000009}), 0);  // 9e-6 inside
     EXPECT_EQ(front.vertexcount, 42);
     EXPECT_TRUE(back.vertex.empty());
@@ -130,11 +133,13 @@ TEST(SplitCuby, PlaneThroughOneVertexKeepsItOnce) {
     expectClosed(front);
     expectClosed(back);
     int count = 0;
-    for (const Vec3& v : front.vertex) count += pointDistance(v, {1, 1, -1}) == 0;
+    for (const Vec3& v : front.vertex)
+        count += pointDistance(v, {1, 1, -1}) == 0;
     EXPECT_EQ(count, 1);
     auto cap = faceList(front, front.facecount - 1);
     bool inCap = false;
-    for (int32_t i : cap) inCap = inCap || pointDistance(front.vertex[i], {1, 1, -1}) == 0;
+    for (int32_t i : cap)
+        inCap = inCap || pointDistance(front.vertex[i], {1, 1, -1}) == 0;
     EXPECT_TRUE(inCap);
     EXPECT_NEAR(volume(front) + volume(back), 8.0, 1e-12);
 }
@@ -168,11 +173,13 @@ TEST(SplitCuby, RoundingFailureNeverIndexesOutOfRange) {
     // At coordinates near 1e12 a section point lands far more than 1e-5 off the plane, so a
     // cut face holds fewer than two on-plane entries. The split must stay in bounds.
     Cuby cube = makeCube();
-    for (Vec3& v : cube.vertex) v = v * 1e12;
+    for (Vec3& v : cube.vertex)
+        v = v * 1e12;
     Cuby front, back;
     splitCuby(cube, front, back, Plane{0.3, 0.7, 0.1, 1234.5678});
     for (const Cuby* part : {&front, &back})
-        for (int32_t i : part->vindex) EXPECT_LT(i, part->vertexcount);
+        for (int32_t i : part->vindex)
+            EXPECT_LT(i, part->vertexcount);
 }
 
 TEST(CopyCuby, CopiesGeometryAndSelectionOnly) {

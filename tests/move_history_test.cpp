@@ -24,7 +24,8 @@ std::vector<unsigned char> readAll(const std::string& path) {
 
 void writeAll(const std::string& path, const std::vector<unsigned char>& bytes) {
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 void put32(std::vector<unsigned char>& b, int32_t v) {
@@ -47,7 +48,6 @@ std::vector<unsigned char> section(int32_t metric, std::vector<Move> moves,
     return b;
 }
 
-
 }  // namespace
 
 TEST(RecordMove, SingleMetricAppendsAndCancels) {
@@ -66,7 +66,8 @@ TEST(RecordMove, SingleMetricAppendsAndCancels) {
 TEST(RecordMove, MultiMetricMergesAndUnmerges) {
     auto d = threeByThree(Multi);
     Puzzle p(d.get());
-    for (int i = 0; i < 3; ++i) p.recordMove(3, 1, 1);
+    for (int i = 0; i < 3; ++i)
+        p.recordMove(3, 1, 1);
     ASSERT_EQ(p.getMoveCount(), 1);
     EXPECT_EQ(p.moves[0].turnnr, 3);
     p.recordMove(3, 1, 0);
@@ -75,7 +76,8 @@ TEST(RecordMove, MultiMetricMergesAndUnmerges) {
     EXPECT_EQ(p.moves[0].turnnr, 1);
     p.recordMove(3, 1, 0);
     EXPECT_EQ(p.getMoveCount(), 0);
-    for (int i = 0; i < 4; ++i) p.recordMove(5, 4, 0);
+    for (int i = 0; i < 4; ++i)
+        p.recordMove(5, 4, 0);
     ASSERT_EQ(p.getMoveCount(), 1);
     EXPECT_EQ(p.moves[0].turnnr, 4);  // a full revolution is not folded away
     p.recordMove(5, 2, 0);
@@ -99,7 +101,8 @@ TEST(RecordMove, EmptyHistoryQueriesAndOtherMetricValues) {
 TEST(RecordMove, FullHistoryRecordsNothingMore) {
     auto d = threeByThree();
     Puzzle p(d.get());
-    for (int32_t i = 0; i < p.moveCapacity; ++i) p.recordMove(i % 2, 1, 1);
+    for (int32_t i = 0; i < p.moveCapacity; ++i)
+        p.recordMove(i % 2, 1, 1);
     EXPECT_EQ(p.getMoveCount(), 100000);
     p.recordMove(9, 1, 1);
     EXPECT_EQ(p.getMoveCount(), 100000);
@@ -131,11 +134,12 @@ TEST(MoveFile, SaveLoadRoundTripReproducesHistoryAndPosition) {
     for (int32_t metric : {Single, Multi}) {
         auto d = threeByThree(metric);
         Puzzle played(d.get());
-        const int32_t turns[][3] = {{0, 1, 1}, {0, 1, 1}, {3, 4, 0}, {14 - 14 + 2, 3, 1},
-                                    {5, 2, 0}, {0, 1, 1}};
+        const int32_t turns[][3] = {{0, 1, 1},           {0, 1, 1}, {3, 4, 0},
+                                    {14 - 14 + 2, 3, 1}, {5, 2, 0}, {0, 1, 1}};
         for (auto [a, mask, cw] : turns) {
             for (int layer = 1; layer <= 3; ++layer)
-                if (mask & (1 << (layer - 1))) played.turnLayer(a, layer, cw, 1.0, 0);
+                if (mask & (1 << (layer - 1)))
+                    played.turnLayer(a, layer, cw, 1.0, 0);
             played.recordMove(a, mask, static_cast<uint8_t>(cw));
         }
         std::string path = temporaryPath("roundtrip.bin");
@@ -173,7 +177,8 @@ TEST(MoveFile, LoadedTurnNumbersAndHighLayerBits) {
 
     auto e = threeByThree();
     Puzzle expected(e.get());
-    for (int i = 0; i < 3; ++i) expected.turnLayer(0, 1, 1, 1.0, 0);
+    for (int i = 0; i < 3; ++i)
+        expected.turnLayer(0, 1, 1, 1.0, 0);
     expected.turnLayer(2, 2, 0, 1.0, 0);
     EXPECT_TRUE(samePositions(p, expected));
     std::remove(path.c_str());
@@ -240,7 +245,8 @@ TEST(Scramble, EveryReadyMadePuzzleTwoHundredSingleLayerMovesAndBack) {
         std::vector<Move> history(p.moves.begin(), p.moves.begin() + 200);
         for (auto it = history.rbegin(); it != history.rend(); ++it) {
             int32_t layer = 1;
-            while (!(it->layer & (1 << (layer - 1)))) ++layer;
+            while (!(it->layer & (1 << (layer - 1))))
+                ++layer;
             ASSERT_TRUE(p.turnLayer(it->anchor, layer, 1, 1.0, 0));
         }
         EXPECT_TRUE(p.isSolved()) << r.name;

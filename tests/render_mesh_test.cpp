@@ -101,7 +101,8 @@ TEST_F(RenderMesh, FadeOnlyRowsDiffer) {
     // Per triangular face: 1 background + 3 sticker triangles = 12 vertices.
     auto fullFadeCorner = [&](int32_t face) {
         uint32_t best = 0;
-        for (int k = 3; k < 12; ++k) best = std::max(best, faded[face * 12 + k].color & 0xFFFFFF);
+        for (int k = 3; k < 12; ++k)
+            best = std::max(best, faded[face * 12 + k].color & 0xFFFFFF);
         return best;
     };
     EXPECT_EQ(flat[14 * 12 + 3].color, 0xFF009678u);
@@ -143,20 +144,23 @@ TEST_F(RenderMesh, LimitFlagAndRefusedFills) {
     EXPECT_EQ(vertexLimitReached, 1);
     std::vector<MeshVertex> buffer(60000, MeshVertex{1, 2, 3, 4});
     EXPECT_EQ(p.fillVertices(buffer.data(), 60000, 0.1, 0), -1);
-    for (const MeshVertex& v : buffer) ASSERT_EQ(v.color, 4u);
+    for (const MeshVertex& v : buffer)
+        ASSERT_EQ(v.color, 4u);
 
     vertexLimitReached = 0;
     auto fresh = makeDefinition(Cube, {});
     Puzzle q(fresh.get());
     std::vector<MeshVertex> small(107, MeshVertex{1, 2, 3, 4});
     EXPECT_EQ(q.fillVertices(small.data(), 107, 0.1, 0), -1);
-    for (const MeshVertex& v : small) ASSERT_EQ(v.color, 4u);
+    for (const MeshVertex& v : small)
+        ASSERT_EQ(v.color, 4u);
 }
 
 TEST_F(RenderMesh, DegenerateHomeFaceGetsADefinedColour) {
     auto definition = makeDefinition(Cube, {});
     Puzzle p(definition.get());
-    for (Vec3& v : p.homeCubies[0].vertex) v = Vec3{v.x, 0, 0};
+    for (Vec3& v : p.homeCubies[0].vertex)
+        v = Vec3{v.x, 0, 0};
     auto mesh = fill(p, 0.1, 1);
     EXPECT_EQ(mesh[6].color, 0xFFE1E1E1u);
 }
@@ -173,7 +177,8 @@ TEST_F(RenderMesh, EveryReadyMadePuzzleFillsExactlyItsCount) {
         constexpr int32_t kGuard = 64;
         std::vector<MeshVertex> buffer(count + kGuard, MeshVertex{7, 7, 7, 0xDEADBEEF});
         ASSERT_EQ(p.fillVertices(buffer.data(), count, 1.0 / 30, 1), 1);
-        for (int32_t i = 0; i < count; ++i) ASSERT_EQ(buffer[i].color >> 24, 0xFFu) << r.name;
+        for (int32_t i = 0; i < count; ++i)
+            ASSERT_EQ(buffer[i].color >> 24, 0xFFu) << r.name;
         for (int32_t i = count; i < count + kGuard; ++i)
             ASSERT_EQ(buffer[i].color, 0xDEADBEEFu) << r.name;
     }

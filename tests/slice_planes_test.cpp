@@ -9,18 +9,22 @@ namespace {
 struct Counts {
     int32_t face, point, edge, edge180;
 };
-const Counts kCounts[] = {{4, 4, 6, 3}, {6, 8, 12, 6}, {8, 6, 12, 6}, {12, 20, 30, 15},
-                          {20, 12, 30, 15}};
+const Counts kCounts[] = {
+    {4, 4, 6, 3}, {6, 8, 12, 6}, {8, 6, 12, 6}, {12, 20, 30, 15}, {20, 12, 30, 15}};
 
 // Calls one slice method on an uncut solid with exactly `count` slots plus a guard slot.
 std::vector<Plane> slicePlanes(int32_t shape, int32_t kind, int32_t thickness, int32_t count) {
     auto definition = makeDefinition(shape, {});
     Puzzle puzzle(definition.get());
     std::vector<Plane> planes(count + 1, Plane{7, 7, 7, 7});
-    for (int32_t i = 0; i < count; ++i) planes[i] = Plane{};
-    if (kind == FaceSlice) puzzle.addFaceSlicePlanes(thickness, planes.data(), 0, count);
-    if (kind == PointSlice) puzzle.addPointSlicePlanes(thickness, planes.data(), 0, count);
-    if (kind == EdgeSlice) puzzle.addEdgeSlicePlanes(thickness, planes.data(), 0, count);
+    for (int32_t i = 0; i < count; ++i)
+        planes[i] = Plane{};
+    if (kind == FaceSlice)
+        puzzle.addFaceSlicePlanes(thickness, planes.data(), 0, count);
+    if (kind == PointSlice)
+        puzzle.addPointSlicePlanes(thickness, planes.data(), 0, count);
+    if (kind == EdgeSlice)
+        puzzle.addEdgeSlicePlanes(thickness, planes.data(), 0, count);
     return planes;
 }
 
@@ -50,7 +54,8 @@ TEST(SlicePlanes, CubeFaceSlice120IsTheThirds) {
     EXPECT_EQ(planes[0].c, 1);
     EXPECT_NEAR(planes[0].d, 1.0 / 3.0, 1e-15);
     for (const Plane& p : planes) {
-        if (p.a == 7) continue;
+        if (p.a == 7)
+            continue;
         EXPECT_NEAR(std::fabs(p.d), 1.0 / 3.0, 1e-15);
         // The origin is on the positive side: the normal points away from its own face.
         EXPECT_GT(p.d, 0);
@@ -92,9 +97,11 @@ TEST(SlicePlanes, CubeEdgeSliceOrderAndHalving) {
     EXPECT_GT(planes[1].a, 0);
     EXPECT_EQ(planes[1].b, 0);
     auto halved = slicePlanes(Cube, EdgeSlice, 180, 6);
-    for (int32_t i = 0; i < 6; ++i) EXPECT_EQ(halved[i].d, 0.0);
+    for (int32_t i = 0; i < 6; ++i)
+        EXPECT_EQ(halved[i].d, 0.0);
     auto tetra = slicePlanes(TetraHedron, EdgeSlice, 180, 3);
-    for (int32_t i = 0; i < 3; ++i) EXPECT_EQ(planeDistance(tetra[i], Vec3{}), 0.0);
+    for (int32_t i = 0; i < 3; ++i)
+        EXPECT_EQ(planeDistance(tetra[i], Vec3{}), 0.0);
 }
 
 TEST(SlicePlanes, WrongRangeWritesNothing) {
@@ -103,5 +110,6 @@ TEST(SlicePlanes, WrongRangeWritesNothing) {
     std::vector<Plane> planes(8);
     puzzle.addFaceSlicePlanes(120, planes.data(), 0, 5);
     puzzle.addPointSlicePlanes(120, planes.data(), 0, 7);
-    for (const Plane& p : planes) EXPECT_EQ(p.a == 0 && p.b == 0 && p.c == 0 && p.d == 0, true);
+    for (const Plane& p : planes)
+        EXPECT_EQ(p.a == 0 && p.b == 0 && p.c == 0 && p.d == 0, true);
 }

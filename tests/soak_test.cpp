@@ -20,7 +20,8 @@ struct Turn {
 void connectRandomGroups(Puzzle& p, PuzzleDefinition* d, std::mt19937& rng, int groups) {
     std::uniform_int_distribution<int32_t> pick(0, p.cubyCount - 1);
     for (int g = 0; g < groups; ++g) {
-        for (int k = 0; k < 2 + g % 2; ++k) p.cubies[pick(rng)].selected = 1;
+        for (int k = 0; k < 2 + g % 2; ++k)
+            p.cubies[pick(rng)].selected = 1;
         p.disconnectSelected(d);
         p.connectSelected(d);
         p.clearSelection();
@@ -30,8 +31,10 @@ void connectRandomGroups(Puzzle& p, PuzzleDefinition* d, std::mt19937& rng, int 
 void soak(Puzzle& p, std::mt19937& rng, int turns, const std::string& name) {
     std::vector<int32_t> turning;
     for (int32_t a = 0; a < p.anchorCount; ++a)
-        if (p.anchors[a].planeCount > 0) turning.push_back(a);
-    if (turning.empty()) return;
+        if (p.anchors[a].planeCount > 0)
+            turning.push_back(a);
+    if (turning.empty())
+        return;
     std::vector<Turn> done;
     for (int i = 0; i < turns; ++i) {
         int32_t anchor = turning[rng() % turning.size()];
@@ -41,11 +44,13 @@ void soak(Puzzle& p, std::mt19937& rng, int turns, const std::string& name) {
         // Sometimes animated in several steps, as the play screen does.
         int32_t frames = rng() % 4 == 0 ? 1 + static_cast<int32_t>(rng() % 30) : 1;
         for (int32_t layer = 1; layer <= std::min(layers, 19); ++layer) {
-            if (!(mask & (1u << (layer - 1)))) continue;
+            if (!(mask & (1u << (layer - 1))))
+                continue;
             bool turned = true;
             for (int32_t step = 0; step < frames && turned; ++step)
                 turned = p.turnLayer(anchor, layer, clockwise, 1.0 / frames, step);
-            if (turned) done.push_back({anchor, layer, clockwise});
+            if (turned)
+                done.push_back({anchor, layer, clockwise});
         }
     }
     ASSERT_TRUE(onHomePositions(p)) << name;

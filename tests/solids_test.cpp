@@ -40,7 +40,8 @@ TEST_P(EverySolid, CountsDistancesPlanarityAndStepAngles) {
     EXPECT_EQ(s.facestart[s.facecount], s.indexcount);
     EXPECT_EQ(puzzle.anchorCount, facts.anchors);
     EXPECT_EQ(static_cast<int32_t>(puzzle.anchors.size()), facts.anchors);
-    for (const Vec3& v : s.vertex) EXPECT_NEAR(vecLength(v), facts.radius, 1e-14);
+    for (const Vec3& v : s.vertex)
+        EXPECT_NEAR(vecLength(v), facts.radius, 1e-14);
     for (int32_t f = 0; f < s.facecount; ++f) {
         Plane p;
         facePlane(s, f, p);
@@ -74,12 +75,13 @@ TEST_P(EverySolid, EveryFaceEdgeSharedByTwoFacesAndListedOnceAsAnAnchor) {
             faceUses[{std::min(a, b), std::max(a, b)}]++;
         }
     EXPECT_EQ(static_cast<int32_t>(faceUses.size()), facts.e);
-    for (const auto& [edge, uses] : faceUses) EXPECT_EQ(uses, 2);
+    for (const auto& [edge, uses] : faceUses)
+        EXPECT_EQ(uses, 2);
     std::map<std::pair<int, int>, int> anchorUses;
     int32_t index = 0;
     for (const Anchor& a : puzzle.anchors) {
         // Faces, then vertices, then edges.
-        int32_t expectedKind = index < facts.f ? FaceSlice
+        int32_t expectedKind = index < facts.f             ? FaceSlice
                                : index < facts.f + facts.v ? PointSlice
                                                            : EdgeSlice;
         EXPECT_EQ(a.kind, expectedKind);
@@ -138,8 +140,8 @@ TEST(SolidTables, FaceDirectionsAsTabulated) {
         const Cuby& s = puzzle.solid;
         for (int32_t f = 0; f < s.facecount; ++f) {
             Vec3 w;
-            cross3(s.faceVertex(f, 1) - s.faceVertex(f, 0),
-                   s.faceVertex(f, 2) - s.faceVertex(f, 1), w);
+            cross3(s.faceVertex(f, 1) - s.faceVertex(f, 0), s.faceVertex(f, 2) - s.faceVertex(f, 1),
+                   w);
             Vec3 c;
             faceCentroid(s, f, c);
             EXPECT_EQ(dot3(w, c) > 0, outward[shape][f] == 1) << shape << " face " << f;

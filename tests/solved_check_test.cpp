@@ -31,7 +31,8 @@ TEST(SolvedChecks, TwistedCentreFailsOnlyTheOrientedCheck) {
     int32_t centre = cubyAt(puzzle, {0, 0, -2.0 / 3.0});
     ASSERT_GE(centre, 0);
     // A quarter turn of the centre piece about z fills the same space with the same colours.
-    for (Vec3& v : puzzle.cubies[centre].vertex) v = Vec3{-v.y, v.x, v.z};
+    for (Vec3& v : puzzle.cubies[centre].vertex)
+        v = Vec3{-v.y, v.x, v.z};
     EXPECT_TRUE(puzzle.isSolved());
     EXPECT_FALSE(puzzle.isSolvedOriented());
 }
@@ -67,7 +68,8 @@ TEST(FaceReferences, DegenerateStickerStillNamesItsOwnVertices) {
     Puzzle puzzle(definition.get());
     Cuby& c = puzzle.cubies[0];
     // Collapse face 0 onto a line: no edge of it can qualify.
-    for (int32_t k = 0; k < 4; ++k) c.vertex[c.vindex[k]] = Vec3{static_cast<double>(k), 0, -1};
+    for (int32_t k = 0; k < 4; ++k)
+        c.vertex[c.vindex[k]] = Vec3{static_cast<double>(k), 0, -1};
     c.facereference.assign(c.facecount, FaceReference{});
     puzzle.computeFaceReferences(0);
     EXPECT_EQ(c.facereference[0].vertexA, c.vindex[0]);

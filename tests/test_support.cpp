@@ -1,14 +1,16 @@
 #include "test_support.h"
 
-#include "diagnostic_log.h"
-#include "ready_made.h"
-
 #include <unistd.h>
 
 #include <cstdlib>
 #include <cwchar>
 
-CapturedLog::CapturedLog() : file_(std::tmpfile()), previous_(logFile) { logFile = file_; }
+#include "diagnostic_log.h"
+#include "ready_made.h"
+
+CapturedLog::CapturedLog() : file_(std::tmpfile()), previous_(logFile) {
+    logFile = file_;
+}
 
 CapturedLog::~CapturedLog() {
     logFile = previous_;
@@ -66,12 +68,14 @@ const std::vector<NamedPuzzle>& readyMadePuzzles() {
 }
 
 bool samePositions(const Puzzle& a, const Puzzle& b) {
-    if (a.cubyCount != b.cubyCount) return false;
+    if (a.cubyCount != b.cubyCount)
+        return false;
     for (int32_t i = 0; i < a.cubyCount; ++i)
         for (int32_t k = 0; k < a.cubies[i].vertexcount; ++k) {
             const Vec3& p = a.cubies[i].vertex[k];
             const Vec3& q = b.cubies[i].vertex[k];
-            if (p.x != q.x || p.y != q.y || p.z != q.z) return false;
+            if (p.x != q.x || p.y != q.y || p.z != q.z)
+                return false;
         }
     return true;
 }
@@ -80,9 +84,11 @@ int32_t cubyAt(const Puzzle& puzzle, Vec3 centre) {
     for (int32_t i = 0; i < puzzle.cubyCount; ++i) {
         const Cuby& c = puzzle.cubies[i];
         Vec3 mean;
-        for (int32_t k = 0; k < c.vertexcount; ++k) mean = mean + c.vertex[k];
+        for (int32_t k = 0; k < c.vertexcount; ++k)
+            mean = mean + c.vertex[k];
         mean = mean * (1.0 / c.vertexcount);
-        if (vecLength(mean - centre) < 1e-9) return i;
+        if (vecLength(mean - centre) < 1e-9)
+            return i;
     }
     return -1;
 }
@@ -96,9 +102,11 @@ bool onHomePositions(const Puzzle& puzzle) {
                     found = c.vertex[k].x == h.vertex[m].x && c.vertex[k].y == h.vertex[m].y &&
                             c.vertex[k].z == h.vertex[m].z;
                 }
-                if (found) break;
+                if (found)
+                    break;
             }
-            if (!found) return false;
+            if (!found)
+                return false;
         }
     }
     return true;
@@ -108,6 +116,6 @@ std::string temporaryPath(const char* name) {
     static int counter = 0;
     const char* dir = std::getenv("TMPDIR");
     std::string base = dir != nullptr ? dir : "/tmp";
-    return base + "/orvanta-test-" + std::to_string(::getpid()) + "-" +
-           std::to_string(counter++) + "-" + name;
+    return base + "/orvanta-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) +
+           "-" + name;
 }

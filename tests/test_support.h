@@ -8,7 +8,7 @@
 
 // Points the diagnostic log at a temporary file for the life of the object.
 class CapturedLog {
-public:
+  public:
     CapturedLog();
     ~CapturedLog();
     CapturedLog(const CapturedLog&) = delete;
@@ -16,7 +16,7 @@ public:
     // Everything written to the log so far.
     std::string text();
 
-private:
+  private:
     FILE* file_;
     FILE* previous_;
 };

@@ -20,12 +20,15 @@ Corner findVertex(const Puzzle& p, Vec3 v) {
     for (int32_t i = 0; i < p.cubyCount; ++i)
         for (int32_t k = 0; k < p.cubies[i].vertexcount; ++k) {
             const Vec3& w = p.cubies[i].vertex[k];
-            if (w.x == v.x && w.y == v.y && w.z == v.z) return {i, k};
+            if (w.x == v.x && w.y == v.y && w.z == v.z)
+                return {i, k};
         }
     return {};
 }
 
-bool exactly(const Vec3& a, Vec3 b) { return a.x == b.x && a.y == b.y && a.z == b.z; }
+bool exactly(const Vec3& a, Vec3 b) {
+    return a.x == b.x && a.y == b.y && a.z == b.z;
+}
 
 void expectCornerGoes(int32_t layer, uint8_t clockwise, Vec3 from, Vec3 to) {
     auto definition = makeDefinition(Cube, {{FaceSlice, 120}});
@@ -69,10 +72,13 @@ TEST(TurnSteps, FullRevolutionOfEveryAnchorReturnsToSolvedBitForBit) {
         std::vector<Cuby> start = p.cubies;
         for (int32_t a = 0; a < p.anchorCount; ++a) {
             const Anchor& anchor = p.anchors[a];
-            if (anchor.planeCount == 0) continue;
-            int32_t turns = static_cast<int32_t>(std::lround(2 * 3.141592653589793 / anchor.stepAngle));
+            if (anchor.planeCount == 0)
+                continue;
+            int32_t turns =
+                static_cast<int32_t>(std::lround(2 * 3.141592653589793 / anchor.stepAngle));
             for (int32_t layer = 1; layer <= anchor.planeCount + 1; ++layer)
-                for (int32_t t = 0; t < turns; ++t) ASSERT_TRUE(p.turnLayer(a, layer, 1, 1.0, 0));
+                for (int32_t t = 0; t < turns; ++t)
+                    ASSERT_TRUE(p.turnLayer(a, layer, 1, 1.0, 0));
         }
         for (int32_t i = 0; i < p.cubyCount; ++i)
             for (int32_t k = 0; k < p.cubies[i].vertexcount; ++k)
@@ -128,7 +134,8 @@ TEST_F(Bandaged, GroupAcrossTheFirstPlaneTurnsLayersOneAndTwo) {
     ASSERT_TRUE(p.turnLayer(0, 1, 1, 1.0, 0));
     // The whole middle layer turned too: its (-, +) edge is now at (-, -).
     Vec3 mean;
-    for (const Vec3& v : p.cubies[middleEdge].vertex) mean = mean + v;
+    for (const Vec3& v : p.cubies[middleEdge].vertex)
+        mean = mean + v;
     mean = mean * (1.0 / 8);
     EXPECT_NEAR(mean.x, -kThird, 1e-12);
     EXPECT_NEAR(mean.y, -kThird, 1e-12);
@@ -155,7 +162,7 @@ TEST_F(Bandaged, GroupAcrossTheLastPlaneTakesTheFarLayer) {
     int32_t farCorner = cubyAt(p, {-kThird, kThird, kThird});
     int32_t nearCorner = cubyAt(p, {-kThird, kThird, -kThird});
     ASSERT_TRUE(p.turnLayer(0, 2, 1, 1.0, 0));
-    EXPECT_NE(cubyAt(p, {-kThird, kThird, kThird}), farCorner);  // the far layer moved
+    EXPECT_NE(cubyAt(p, {-kThird, kThird, kThird}), farCorner);    // the far layer moved
     EXPECT_EQ(cubyAt(p, {-kThird, kThird, -kThird}), nearCorner);  // layer 1 did not
 }
 
@@ -173,8 +180,10 @@ TEST(BandagedOnePlane, GroupAcrossTheOnlyPlaneRefusesTheTurn) {
             allBack = allBack && planeDistance(plane, v) <= 0;
         }
         (void)d;
-        if (allFront && front < 0) front = i;
-        if (allBack && back < 0) back = i;
+        if (allFront && front < 0)
+            front = i;
+        if (allBack && back < 0)
+            back = i;
     }
     p.cubies[front].selected = 1;
     p.cubies[back].selected = 1;
@@ -192,15 +201,18 @@ TEST(Highlight, UnionOfLayersAndTheStricterThreshold) {
     p.highlightLayer(0, 1);
     p.highlightLayer(0, 3);
     int count = 0;
-    for (const Cuby& c : p.cubies) count += c.highlighted;
+    for (const Cuby& c : p.cubies)
+        count += c.highlighted;
     EXPECT_EQ(count, 18);  // nine pieces in each outer layer
     p.clearHighlights();
-    for (const Cuby& c : p.cubies) EXPECT_EQ(c.highlighted, 0);
+    for (const Cuby& c : p.cubies)
+        EXPECT_EQ(c.highlighted, 0);
 
     // Push one middle-layer corner vertex 0.00005 into layer 1.
     int32_t edge = cubyAt(p, {kThird, kThird, 0});
     for (Vec3& v : p.cubies[edge].vertex)
-        if (v.z < -0.3) v.z -= 0.00005;
+        if (v.z < -0.3)
+            v.z -= 0.00005;
     p.highlightLayer(0, 2);
     EXPECT_EQ(p.cubies[edge].highlighted, 0);
     Vec3 before = p.cubies[edge].vertex[0];
@@ -227,7 +239,8 @@ TEST(RefitDeathTest, FailedRefitLogsDumpsAndExitsWithFailure) {
             auto definition = makeDefinition(Cube, {{FaceSlice, 120}});
             Puzzle p(definition.get());
             for (Cuby& h : p.homeCubies)
-                for (Vec3& v : h.vertex) v.x += 0.01;
+                for (Vec3& v : h.vertex)
+                    v.x += 0.01;
             p.turnLayer(0, 1, 1, 1.0, 0);
             std::exit(0);
         },

@@ -1,8 +1,9 @@
+#include "app_state.h"
+
 #include <cmath>
 #include <cstring>
 #include <limits>
 
-#include "app_state.h"
 #include "app_test_support.h"
 #include "diagnostic_log.h"
 
@@ -44,9 +45,9 @@ TEST_F(AppStateTest, FreshStartDefaultsAndNoOptionsFile) {
 }
 
 TEST_F(AppStateTest, TurnSecondsToFrames) {
-    const std::pair<double, int32_t> cases[] = {{0.0, 1},   {0.01, 1},   {0.0125, 20},
-                                                {0.25, 20}, {0.2625, 21}, {0.3, 24},
-                                                {10.0, 800}, {12.5, 800}, {-1.0, 1}};
+    const std::pair<double, int32_t> cases[] = {{0.0, 1},    {0.01, 1},    {0.0125, 20},
+                                                {0.25, 20},  {0.2625, 21}, {0.3, 24},
+                                                {10.0, 800}, {12.5, 800},  {-1.0, 1}};
     for (auto [seconds, frames] : cases) {
         appState->setTurnSeconds(seconds);
         EXPECT_EQ(appState->getTurnFrames(), frames) << seconds;
@@ -187,7 +188,8 @@ TEST_F(AppStateTest, SliceEditingLimits) {
     appState->removeSlice(2);
     appState->removeSlice(-1);
     EXPECT_EQ(d.sliceCount, 2);
-    while (d.sliceCount < 16) appState->addSlice(0, 90);
+    while (d.sliceCount < 16)
+        appState->addSlice(0, 90);
     appState->addSlice(0, 90);
     EXPECT_EQ(d.sliceCount, 16);
     appState->setSlice(16, 2, 10);  // beyond the count: ignored

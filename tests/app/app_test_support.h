@@ -9,12 +9,12 @@
 // Runs each test in a fresh empty current directory, removed afterwards, with a fresh
 // appState: the application reads and writes its files relative to the current directory.
 class InScratchDirectory : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
     std::string directory;
 
-private:
+  private:
     std::string previous;
 };
 

@@ -6,8 +6,12 @@
 
 namespace {
 
-double length(const Vec3f& v) { return std::sqrt(double(v.x) * v.x + double(v.y) * v.y + double(v.z) * v.z); }
-double dot(const Vec3f& a, const Vec3f& b) { return double(a.x) * b.x + double(a.y) * b.y + double(a.z) * b.z; }
+double length(const Vec3f& v) {
+    return std::sqrt(double(v.x) * v.x + double(v.y) * v.y + double(v.z) * v.z);
+}
+double dot(const Vec3f& a, const Vec3f& b) {
+    return double(a.x) * b.x + double(a.y) * b.y + double(a.z) * b.z;
+}
 
 }  // namespace
 
@@ -19,7 +23,7 @@ TEST_F(Camera, StartAndOrbit) {
     appState->orbitCamera(128, 100);
     const Vec3f& eye = appState->getEye();
     EXPECT_NEAR(eye.x, 0.0, 1e-6);
-    EXPECT_NEAR(eye.y, 7.0 / std::sqrt(50.0), 1e-5);   // (0, 1, -7) rescaled to length 7
+    EXPECT_NEAR(eye.y, 7.0 / std::sqrt(50.0), 1e-5);  // (0, 1, -7) rescaled to length 7
     EXPECT_NEAR(eye.z, -49.0 / std::sqrt(50.0), 1e-5);
     EXPECT_NEAR(appState->getUp().y, 0.98995, 1e-4);
     EXPECT_NEAR(appState->getUp().z, 0.14142, 1e-4);
@@ -39,11 +43,13 @@ TEST_F(Camera, RollUsesTheLargerComponent) {
 }
 
 TEST_F(Camera, ZoomStopsOneStepBeyondItsBounds) {
-    for (int i = 0; i < 100; ++i) appState->zoomOut();
+    for (int i = 0; i < 100; ++i)
+        appState->zoomOut();
     EXPECT_NEAR(appState->getDistance(), 10.0, 0.1001);
     EXPECT_GE(appState->getDistance(), 10.0 - 1e-9);
     EXPECT_NEAR(length(appState->getEye()), appState->getDistance(), 1e-5);
-    for (int i = 0; i < 200; ++i) appState->zoomIn();
+    for (int i = 0; i < 200; ++i)
+        appState->zoomIn();
     EXPECT_LE(appState->getDistance(), 3.0 + 1e-9);
     EXPECT_GT(appState->getDistance(), 2.85);
 }
@@ -56,8 +62,10 @@ TEST_F(Camera, StaysOrthonormalAfterManyDrags) {
     for (int i = 0; i < 1000; ++i) {
         y += step(rng);
         x += step(rng);
-        if (i % 3 == 0) appState->rollCamera(y, x);
-        else appState->orbitCamera(y, x);
+        if (i % 3 == 0)
+            appState->rollCamera(y, x);
+        else
+            appState->orbitCamera(y, x);
     }
     const Vec3f& e = appState->getEye();
     const Vec3f& u = appState->getUp();
@@ -100,7 +108,8 @@ TEST_F(Camera, PickRayGoesThroughThePixelUnderTheCursor) {
         const Vec3& t = appState->getRayTarget();
         float p[4];
         for (int c = 0; c < 4; ++c)
-            p[c] = float(t.x) * both(0, c) + float(t.y) * both(1, c) + float(t.z) * both(2, c) + both(3, c);
+            p[c] = float(t.x) * both(0, c) + float(t.y) * both(1, c) + float(t.z) * both(2, c) +
+                   both(3, c);
         EXPECT_NEAR(p[0] / p[3], 2.0 * x / 800 - 1.0, 1e-5) << y << "," << x;
         EXPECT_NEAR(p[1] / p[3], 1.0 - 2.0 * y / 600, 1e-5) << y << "," << x;
     }

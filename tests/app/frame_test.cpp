@@ -16,7 +16,8 @@ bool onHomePositions() {
         for (int32_t k = 0; k < puzzle->cubies[i].vertexcount; ++k) {
             const Vec3& v = puzzle->cubies[i].vertex[k];
             const Vec3& h = puzzle->homeCubies[i].vertex[k];
-            if (v.x != h.x || v.y != h.y || v.z != h.z) return false;
+            if (v.x != h.x || v.y != h.y || v.z != h.z)
+                return false;
         }
     return true;
 }
@@ -50,7 +51,8 @@ TEST_F(Frames, ZeroDurationTurnsInOneStep) {
 TEST_F(Frames, WholeTurnRecordsTheMoveAndShowsTheCounter) {
     frame(0.0);
     startTurn(0, 1, 1);
-    for (int i = 1; i <= 19; ++i) frame(0.02 * i);
+    for (int i = 1; i <= 19; ++i)
+        frame(0.02 * i);
     EXPECT_EQ(turnBusy, 1);
     EXPECT_EQ(puzzle->getMoveCount(), 0);
     frame(0.02 * 20);
@@ -90,10 +92,13 @@ TEST_F(Frames, LayersAboveNineteenAreRecordedButNotTurned) {
         const Vec3& v = before[i].vertex[0];
         bool moved = puzzle->cubies[i].vertex[0].x != v.x || puzzle->cubies[i].vertex[0].y != v.y;
         Vec3 mean;
-        for (const Vec3& w : before[i].vertex) mean = mean + w;
+        for (const Vec3& w : before[i].vertex)
+            mean = mean + w;
         mean = mean * (1.0 / before[i].vertexcount);
-        if (planeDistance(p18, mean) < 0 && planeDistance(p19, mean) > 0) movedNineteen += moved;
-        if (planeDistance(p19, mean) < 0) movedTwenty += moved;
+        if (planeDistance(p18, mean) < 0 && planeDistance(p19, mean) > 0)
+            movedNineteen += moved;
+        if (planeDistance(p19, mean) < 0)
+            movedTwenty += moved;
     }
     EXPECT_GT(movedNineteen, 0);
     EXPECT_EQ(movedTwenty, 0);
@@ -133,7 +138,8 @@ TEST_F(Frames, SolveTimerDisplay) {
 TEST_F(Frames, SolvedCheckAtTheEndOfATurnAfterAScramble) {
     for (uint8_t fade : {0, 1}) {
         rebuildPuzzle(false, true);
-        if (appState->isColorFade() != fade) appState->toggleColorFade();
+        if (appState->isColorFade() != fade)
+            appState->toggleColorFade();
         appState->setScrambled(1);
         appState->setTimerState(Idle);
         appState->setTurnSeconds(0.0);
@@ -158,16 +164,19 @@ TEST_F(Frames, SolvedCheckAtTheEndOfATurnAfterAScramble) {
 TEST_F(Frames, OrientedCheckWithColourFade) {
     for (uint8_t fade : {0, 1}) {
         rebuildPuzzle(false, true);
-        if (appState->isColorFade() != fade) appState->toggleColorFade();
+        if (appState->isColorFade() != fade)
+            appState->toggleColorFade();
         appState->setScrambled(1);
         appState->setTimerState(Running);
         appState->setTurnSeconds(0.0);
         // A centre piece turned in place: right colours, wrong orientation.
         for (Cuby& c : puzzle->cubies) {
             Vec3 mean;
-            for (const Vec3& v : c.vertex) mean = mean + v;
+            for (const Vec3& v : c.vertex)
+                mean = mean + v;
             if (std::fabs(mean.x) < 1e-9 && std::fabs(mean.y) < 1e-9 && mean.z < 0)
-                for (Vec3& v : c.vertex) v = Vec3{-v.y, v.x, v.z};
+                for (Vec3& v : c.vertex)
+                    v = Vec3{-v.y, v.x, v.z};
         }
         frame(20.0);
         startTurn(2, 1, 1);  // any turn

@@ -120,7 +120,9 @@ TEST_F(Input, KeysQWEChooseTheTurningKind) {
 
 TEST_F(Input, WheelStepsWithinTheAnchorsLayers) {
     mouse(WM_MOUSEMOVE, kCentreY, kCentreX);
-    auto wheel = [&](int notches) { message(WM_MOUSEWHEEL, static_cast<WPARAM>((notches * 120) & 0xFFFF) << 16, 0); };
+    auto wheel = [&](int notches) {
+        message(WM_MOUSEWHEEL, static_cast<WPARAM>((notches * 120) & 0xFFFF) << 16, 0);
+    };
     wheel(1);
     EXPECT_EQ(appState->getLayerNumber(), 2);
     wheel(1);
@@ -141,13 +143,15 @@ TEST_F(Input, WheelStepsWithinTheAnchorsLayers) {
 TEST_F(Input, HoverHighlightFollowsTheMouse) {
     mouse(WM_MOUSEMOVE, kCentreY, kCentreX);
     int lit = 0;
-    for (const Cuby& c : puzzle->cubies) lit += c.highlighted;
+    for (const Cuby& c : puzzle->cubies)
+        lit += c.highlighted;
     EXPECT_EQ(lit, 9);
     appState->setCubyHighlights(0);
     vertexBufferCurrent = 1;
     mouse(WM_MOUSEMOVE, kCentreY, kCentreX);
     lit = 0;
-    for (const Cuby& c : puzzle->cubies) lit += c.highlighted;
+    for (const Cuby& c : puzzle->cubies)
+        lit += c.highlighted;
     EXPECT_EQ(lit, 0);
     EXPECT_EQ(vertexBufferCurrent, 0);
 }
@@ -172,11 +176,13 @@ TEST_F(Input, EditScreenSelectsCubies) {
     buildGui();
     mouse(WM_LBUTTONDOWN, kCentreY, kCentreX);
     int selected = 0;
-    for (const Cuby& c : puzzle->cubies) selected += c.selected;
+    for (const Cuby& c : puzzle->cubies)
+        selected += c.selected;
     EXPECT_EQ(selected, 1);
     mouse(WM_RBUTTONDOWN, 5, 5);
     selected = 0;
-    for (const Cuby& c : puzzle->cubies) selected += c.selected;
+    for (const Cuby& c : puzzle->cubies)
+        selected += c.selected;
     EXPECT_EQ(selected, 0);
 }
 

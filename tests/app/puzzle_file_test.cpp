@@ -1,3 +1,5 @@
+#include "puzzle_file.h"
+
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -8,13 +10,12 @@
 #include "diagnostic_log.h"
 #include "process_state.h"
 #include "puzzle.h"
-#include "puzzle_file.h"
 #include "test_support.h"
 
 namespace {
 
 class PuzzleFiles : public InScratchDirectory {
-protected:
+  protected:
     void SetUp() override {
         InScratchDirectory::SetUp();
         puzzle = new Puzzle(&appState->getDefinition());
@@ -43,8 +44,9 @@ int32_t get32(const std::vector<unsigned char>& b, size_t at) {
     return v;
 }
 
-void set32(std::vector<unsigned char>& b, size_t at, int32_t v) { std::memcpy(&b[at], &v, 4); }
-
+void set32(std::vector<unsigned char>& b, size_t at, int32_t v) {
+    std::memcpy(&b[at], &v, 4);
+}
 
 }  // namespace
 
@@ -53,22 +55,23 @@ TEST_F(PuzzleFiles, DefaultPuzzleSavedAtStart) {
     auto bytes = readFileBytes("start.pzl");
     ASSERT_EQ(bytes.size(), 155u);
     std::vector<unsigned char> expected{0, 0};
-    put32(expected, 40);   // line width
-    put32(expected, 1);    // cube
-    put32(expected, 1);    // one slice
-    put32(expected, 0);    // face
-    put32(expected, 120);  // thickness
+    put32(expected, 40);    // line width
+    put32(expected, 1);     // cube
+    put32(expected, 1);     // one slice
+    put32(expected, 0);     // face
+    put32(expected, 120);   // thickness
     expected.push_back(0);  // groups valid: the default definition is built with it cleared...
     EXPECT_EQ(std::vector<unsigned char>(bytes.begin(), bytes.begin() + 22),
               std::vector<unsigned char>(expected.begin(), expected.begin() + 22));
-    EXPECT_EQ(bytes[22], 1);  // ...and the build sets it
-    EXPECT_EQ(get32(bytes, 23), 0);        // erase threshold
+    EXPECT_EQ(bytes[22], 1);         // ...and the build sets it
+    EXPECT_EQ(get32(bytes, 23), 0);  // erase threshold
     double time;
     std::memcpy(&time, &bytes[27], 8);
     EXPECT_EQ(time, 0.0);
     EXPECT_EQ(get32(bytes, 35), 0);   // timer Idle
     EXPECT_EQ(get32(bytes, 39), 26);  // cubies
-    for (int i = 0; i < 26; ++i) EXPECT_EQ(get32(bytes, 43 + 4 * i), 20000);
+    for (int i = 0; i < 26; ++i)
+        EXPECT_EQ(get32(bytes, 43 + 4 * i), 20000);
     EXPECT_EQ(get32(bytes, 147), 0);  // single metric
     EXPECT_EQ(get32(bytes, 151), 0);  // no moves
     EXPECT_STREQ(appState->fileNameText(), "start.pzl");

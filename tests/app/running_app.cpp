@@ -46,9 +46,13 @@ void RunningApp::TearDown() {
     InScratchDirectory::TearDown();
 }
 
-void RunningApp::frame(double time, float elapsed) { onFrameRender(DXUTGetD3DDevice(), time, elapsed); }
+void RunningApp::frame(double time, float elapsed) {
+    onFrameRender(DXUTGetD3DDevice(), time, elapsed);
+}
 
-void RunningApp::event(int id, UINT code) { onGuiEvent(code, id, controlPanel.GetControl(id)); }
+void RunningApp::event(int id, UINT code) {
+    onGuiEvent(code, id, controlPanel.GetControl(id));
+}
 
 bool RunningApp::message(UINT msg, WPARAM wParam, LPARAM lParam) {
     bool noFurther = false;

@@ -7,7 +7,7 @@
 #include "dxut/framework_testing.h"
 
 class RunningApp : public InScratchDirectory {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 
