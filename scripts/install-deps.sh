@@ -12,7 +12,7 @@ packages=(
   libsdl2-dev libepoxy-dev libgl-dev libegl-dev libgl1-mesa-dri libegl-mesa0
   libfreetype-dev libfontconfig-dev fonts-liberation2 libpng-dev
   # end-to-end tests in a real X server
-  xvfb xauth xdotool x11-utils
+  xvfb xauth xdotool x11-utils libx11-dev
 )
 
 missing=()

@@ -140,6 +140,11 @@ void handleSdlEvent(const SDL_Event& event) {
         default:
             break;
     }
+    if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) {
+        // SDL's modifier state is that of the newest queued event; controls read it while this
+        // one is handled, so a quick Ctrl+A must not arrive as a plain "a".
+        SDL_SetModState(static_cast<SDL_Keymod>(event.key.keysym.mod));
+    }
     for (const WindowMessage& message :
          translateInputEvent(event, f.buttons, Uint16(SDL_GetModState()))) {
         dispatchMessage(message);
