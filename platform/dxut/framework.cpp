@@ -98,7 +98,17 @@ std::unique_ptr<SdlVideo> SdlVideo::start(std::string& error) {
         error = std::string("no video: ") + SDL_GetError();
         return nullptr;
     }
-    return std::unique_ptr<SdlVideo>(new SdlVideo());
+    std::unique_ptr<SdlVideo> video(new SdlVideo());
+    // Without a display SDL falls back to drawing offscreen, where a program would run unseen;
+    // that is only wanted when asked for.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* requested = std::getenv("SDL_VIDEODRIVER");
+    if (driver != nullptr && std::strcmp(driver, "offscreen") == 0 &&
+        (requested == nullptr || std::strcmp(requested, "offscreen") != 0)) {
+        error = "no display (set DISPLAY, or SDL_VIDEODRIVER=offscreen to draw without one)";
+        return nullptr;
+    }
+    return video;
 }
 
 SdlVideo::~SdlVideo() {

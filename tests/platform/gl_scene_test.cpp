@@ -139,6 +139,14 @@ TEST(GlScene, UnwritableScreenshotGivesItsExitCode) {
     EXPECT_EQ(runCommand(command), DXUT_EXIT_SCREENSHOT);
 }
 
+TEST(GlScene, NoDisplayAndNoOffscreenRequestEndsWithoutAWindow) {
+    // SDL would fall back to drawing offscreen, where the program would run unseen.
+    const std::string command =
+        "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER '" PLATFORM_SCENE
+        "' -quitafterframe:1 2>/dev/null";
+    EXPECT_EQ(runCommand(command), DXUT_EXIT_NO_WINDOW);
+}
+
 TEST(XvfbWindow, EscapeTypedIntoTheWindowEndsTheProgramWithExitCodeZero) {
     const std::string png = freshPath("orvanta-scene-xvfb.png");
     const std::string command = "bash '" XVFB_SCRIPT "' '" PLATFORM_SCENE "' " + png;
