@@ -1,6 +1,7 @@
 #include "frame_render.h"
 
 #include <cmath>
+#include <vector>
 
 #include "app_state.h"
 #include "control_ids.h"
@@ -24,8 +25,8 @@ constexpr float kFieldOfView = 0.7853982f;
 constexpr float kNearPlane = 1.0f;
 constexpr float kFarPlane = 100.0f;
 constexpr UINT kVertexStride = 16;
-// The animation turns layers 1 to 19 of a mask; higher bits are recorded but not turned.
-constexpr int32_t kAnimatedLayers = 19;
+// Where the cubies stood when the running turn began.
+std::vector<Vec3> turnStartPositions;
 constexpr int32_t kScrambleMoves = 200;
 constexpr int kTextChars = 1024;
 constexpr const wchar_t* kCongratulation = L"Congratulations\nYou solved the magic puzzle!";
@@ -107,15 +108,23 @@ void stepTurn() {
     }
     lastStepTime = frameTime;
     bool turned = false;
+    bool refused = false;
     const uint32_t mask = static_cast<uint32_t>(turnLayerMask);
-    for (int32_t layer = 1; layer <= kAnimatedLayers; ++layer) {
+    for (int32_t layer = 1; layer <= kTurnedLayers; ++layer) {
         if ((mask >> (layer - 1)) & 1u) {
-            turned = puzzle->turnLayer(turnAnchor, layer, turnClockwise, 1.0 / frames, turnStep) ||
-                     turned;
+            const TurnResult result =
+                puzzle->turnLayer(turnAnchor, layer, turnClockwise, 1.0 / frames, turnStep);
+            turned = turned || result == TurnResult::Turned;
+            refused = refused || result == TurnResult::Refused;
         }
     }
     turnStep += 1;
     vertexBufferCurrent = 0;
+    if (refused) {
+        // The move is all or nothing: back to where the turn began, and nothing recorded.
+        puzzle->restorePositions(turnStartPositions);
+        turned = false;
+    }
     if (turnStep == frames) {
         endTurn(turned);
     }
@@ -148,6 +157,11 @@ void recoverFromVertexLimit() {
 }  // namespace
 
 void startTurn(int32_t anchor, int32_t layerMask, uint8_t clockwise) {
+    // A move whose refit would fail never starts (the engine logs it).
+    if (!puzzle->canTurn(anchor, layerMask, clockwise)) {
+        return;
+    }
+    puzzle->savePositions(turnStartPositions);
     lastStepTime = frameTime;
     turnBusy = 1;
     turnStep = 0;

@@ -19,7 +19,7 @@ extern int32_t turnStep;
 extern double lastStepTime;
 extern double frameTime;
 
-// Fills in the turn-animation state for a new turn.
+// Fills in the turn-animation state for a new turn, unless the move would not refit.
 void startTurn(int32_t anchor, int32_t layerMask, uint8_t clockwise);
 
 void onFrameRender(IDirect3DDevice9* device, double time, float elapsed);

@@ -4,8 +4,12 @@
 // File section (little-endian, packed): turn metric i32, move count i32, then per move
 // anchor i32, layer i32, turnnr i32, clockwise u8 — 8 + 13·k bytes.
 
+#include <algorithm>
+#include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <ctime>
+#include <numbers>
 
 #include "diagnostic_log.h"
 #include "file_io.h"
@@ -16,11 +20,15 @@ namespace {
 constexpr int32_t kScrambleMoves = 200;
 // Anchor draws for one scramble move before the scramble gives up (the last is not used).
 constexpr int32_t kScrambleDraws = 1000;
-// Replays turn layers 1 to 19 of a mask, as the turn animation does.
-constexpr int32_t kReplayLayers = 19;
-// Bound on the layer turns a loaded history may replay, so a damaged file cannot hang the
-// load: as many as a full history of single-layer moves.
-constexpr int64_t kMaxReplayTurns = kMoveCapacity;
+
+// Turns of an anchor's step angle that make a whole revolution; 0 when they do not.
+int32_t turnsPerRevolution(const Anchor& anchor) {
+    if (!(anchor.stepAngle > 0.0)) {
+        return 0;
+    }
+    const double turns = std::round(2.0 * std::numbers::pi / anchor.stepAngle);
+    return turns >= 1.0 && turns <= 64.0 ? static_cast<int32_t>(turns) : 0;
+}
 
 void logMove(int32_t position, const Move& move) {
     logPrintf("%d: anchor = %d, layer = %d, turnnr = %d, clockwise = %d\n", position, move.anchor,
@@ -89,51 +97,95 @@ void Puzzle::saveMoves(FileWriter& writer) const {
 bool Puzzle::loadMoves(FileReader& reader) {
     int32_t metric = 0;
     int32_t count = 0;
-    if (reader.read(&metric, 4) != 4 || reader.read(&count, 4) != 4) {
+    if (reader.read(&metric, 4) != 4 || reader.read(&count, 4) != 4 || count > moveCapacity) {
         return false;
     }
-    if ((metric != Single && metric != Multi) || count < 0 || count > moveCapacity) {
-        return false;
-    }
-    // The whole section is read and checked before anything changes.
-    std::vector<Move> loaded(count);
-    int64_t turns = 0;
-    for (int32_t i = 0; i < count; ++i) {
-        Move& move = loaded[i];
+    // The whole section is read and checked before anything changes. A count of 0 or below
+    // holds no moves; any metric but multi acts as single; any clockwise byte turns as
+    // turnLayer reads it; a turnnr of 0 or below replays nothing.
+    std::vector<Move> loaded(count > 0 ? count : 0);
+    for (Move& move : loaded) {
         if (reader.read(&move.anchor, 4) != 4 || reader.read(&move.layer, 4) != 4 ||
-            reader.read(&move.turnnr, 4) != 4 || reader.read(&move.clockwise, 1) != 1) {
-            return false;
-        }
-        const bool valid = move.anchor >= 0 && move.anchor < anchorCount && move.clockwise <= 1 &&
-                           move.turnnr >= 1 && (metric == Multi || move.turnnr == 1);
-        int64_t layers = 0;
-        for (int32_t layer = 1; layer <= kReplayLayers; ++layer) {
-            layers += (static_cast<uint32_t>(move.layer) >> (layer - 1)) & 1u;
-        }
-        // Every repeat records a move even when it turns no layer.
-        turns += valid ? static_cast<int64_t>(move.turnnr) * (layers > 0 ? layers : 1) : 0;
-        if (!valid || turns > kMaxReplayTurns) {
+            reader.read(&move.turnnr, 4) != 4 || reader.read(&move.clockwise, 1) != 1 ||
+            move.anchor < 0 || move.anchor >= anchorCount) {
             return false;
         }
     }
 
-    // Logged once the section is accepted, so a refused one leaves no trace of moves.
-    for (int32_t i = 0; i < count; ++i) {
-        logMove(i, loaded[i]);
-    }
+    // A move that cannot be replayed refuses the whole section: put everything back.
+    std::vector<Vec3> positions;
+    savePositions(positions);
+    const std::vector<Move> history(moves.begin(), moves.begin() + moveCount);
+    const int32_t previousMetric = turnMetric;
     turnMetric = metric;
     moves.clear();
     moveCount = 0;
-    for (const Move& move : loaded) {
-        const uint32_t mask = static_cast<uint32_t>(move.layer);
-        for (int32_t repeat = 0; repeat < move.turnnr; ++repeat) {
-            for (int32_t layer = 1; layer <= kReplayLayers; ++layer) {
-                if ((mask >> (layer - 1)) & 1u) {
-                    turnLayer(move.anchor, layer, move.clockwise, 1.0, 0);
-                }
-            }
-            recordMove(move.anchor, move.layer, move.clockwise);
+    for (size_t i = 0; i < loaded.size(); ++i) {
+        if (!replayMove(loaded[i])) {
+            logPrintf("move %zu of the history cannot be replayed\n", i);
+            restorePositions(positions);
+            moves = history;
+            moveCount = static_cast<int32_t>(history.size());
+            turnMetric = previousMetric;
+            return false;
         }
+    }
+    // Logged once the section is accepted, so a refused one leaves no trace of moves.
+    for (size_t i = 0; i < loaded.size(); ++i) {
+        logMove(static_cast<int32_t>(i), loaded[i]);
+    }
+    return true;
+}
+
+bool Puzzle::replayMove(const Move& move) {
+    if (move.turnnr <= 0) {
+        return true;
+    }
+    // Refit makes a full revolution exact, so only the repeats beyond whole revolutions turn.
+    const int32_t revolution = turnsPerRevolution(anchors[move.anchor]);
+    const int32_t turns = revolution > 0 ? move.turnnr % revolution : move.turnnr;
+    const uint32_t mask = static_cast<uint32_t>(move.layer);
+    for (int32_t repeat = 0; repeat < turns; ++repeat) {
+        for (int32_t layer = 1; layer <= kTurnedLayers; ++layer) {
+            if (((mask >> (layer - 1)) & 1u) != 0 &&
+                turnLayer(move.anchor, layer, move.clockwise, 1.0, 0) == TurnResult::Refused) {
+                return false;
+            }
+        }
+    }
+    return recordRepeated(move.anchor, move.layer, move.clockwise, move.turnnr);
+}
+
+bool Puzzle::recordRepeated(int32_t anchor, int32_t layerMask, uint8_t clockwise, int32_t times) {
+    // Exactly what `times` calls of recordMove give, without making each call: a run of calls
+    // that only raises or lowers the last move's turnnr is taken at once, and once a call
+    // changes nothing (a full history) neither does any later one.
+    int32_t done = 0;
+    while (done < times) {
+        const int32_t left = times - done;
+        if (turnMetric == Multi && moveCount > 0 &&
+            sameLayers(moves[moveCount - 1], anchor, layerMask)) {
+            Move& last = moves[moveCount - 1];
+            if (last.clockwise == clockwise) {
+                if (static_cast<int64_t>(last.turnnr) + left > INT32_MAX) {
+                    return false;  // no history the program records turns that often
+                }
+                last.turnnr += left;
+                return true;
+            }
+            if (last.turnnr > 1) {
+                const int32_t lowered = std::min(last.turnnr - 1, left);
+                last.turnnr -= lowered;
+                done += lowered;
+                continue;
+            }
+        }
+        const int32_t countBefore = moveCount;
+        recordMove(anchor, layerMask, clockwise);
+        if (moveCount == countBefore) {
+            return true;  // the history is full
+        }
+        done += 1;
     }
     return true;
 }
@@ -149,20 +201,23 @@ void Puzzle::scramble() {
         return;
     }
     while (moveCount != kScrambleMoves) {
-        int32_t anchor = 0;
-        for (int32_t draws = 1;; ++draws) {
-            anchor = std::rand() % anchorCount;
-            if (draws == kScrambleDraws) {
-                return;
-            }
-            if (anchors[anchor].planeCount != 0) {
+        // A refused turn is drawn again, and its draws count towards the same bound.
+        int32_t draws = 0;
+        for (;;) {
+            int32_t anchor = 0;
+            do {
+                anchor = std::rand() % anchorCount;
+                if (++draws == kScrambleDraws) {
+                    return;
+                }
+            } while (anchors[anchor].planeCount == 0);
+            // Only layers that a replay turns, so a saved scramble loads back to this position.
+            const int32_t layers = std::min(anchors[anchor].planeCount, kTurnedLayers);
+            const int32_t layer = std::rand() % layers + 1;
+            if (turnLayer(anchor, layer, 0, 1.0, 0) != TurnResult::Refused) {
+                recordMove(anchor, static_cast<int32_t>(1u << (layer - 1)), 0);
                 break;
             }
         }
-        const int32_t layer = std::rand() % anchors[anchor].planeCount + 1;
-        turnLayer(anchor, layer, 0, 1.0, 0);
-        // Layers above 32 have no bit in a mask.
-        const uint32_t bit = layer <= 32 ? 1u << (layer - 1) : 0u;
-        recordMove(anchor, static_cast<int32_t>(bit), 0);
     }
 }

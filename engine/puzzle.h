@@ -48,7 +48,21 @@ struct SolidFaceOrientation {
     Vec3 normal;     // outward unit normal of the solid face
 };
 
+// What one call of Puzzle::turnLayer did.
+enum class TurnResult {
+    Unturned,  // nothing to turn (no such layer, or the slab would hold the whole puzzle)
+    Turned,    // ran to its end, refit included on the last step
+    // The last step's refit would leave a cubie where no home cubie is: this call wrote
+    // nothing, so after a one-step turn the puzzle is as it was; after a turn of several steps
+    // the layer stands where the previous step left it, and the caller puts back the
+    // positions it kept when the turn began.
+    Refused,
+};
+
 inline constexpr int32_t kMoveCapacity = 100000;
+// Turns, replays and scrambles turn layers 1 to 19 of a layer mask; higher bits are recorded
+// but never turned.
+inline constexpr int32_t kTurnedLayers = 19;
 // Cutting stops past this many pieces: far beyond any puzzle whose mesh fits the vertex limit,
 // and it keeps a damaged or hostile definition from taking minutes and gigabytes to build.
 inline constexpr int32_t kMaxCutCubies = 20000;
@@ -81,7 +95,14 @@ class Puzzle {
     bool isSolvedOriented();
 
     // Turning and highlighting layers.
-    bool turnLayer(int32_t anchor, int32_t layer, uint8_t clockwise, double fraction, int32_t step);
+    TurnResult turnLayer(int32_t anchor, int32_t layer, uint8_t clockwise, double fraction,
+                         int32_t step);
+    // True when the move (layers 1 to kTurnedLayers of the mask, each by the whole step angle)
+    // would refit; the puzzle is left exactly as it was. A refused move is logged.
+    bool canTurn(int32_t anchor, int32_t layerMask, uint8_t clockwise);
+    // Every live vertex, cubie after cubie: what a refused turn or replay is put back to.
+    void savePositions(std::vector<Vec3>& out) const;
+    void restorePositions(const std::vector<Vec3>& positions);
     void highlightLayer(int32_t anchor, int32_t layer);
     void clearHighlights();
     int32_t getLayerCount(int32_t anchor) const;
@@ -137,9 +158,18 @@ class Puzzle {
   private:
     struct SolidData;
     struct Slab;
+    struct Rotation;
     bool layerSlab(int32_t anchor, int32_t layer, Slab& slab) const;
     bool widenSlab(const Anchor& anchor, Slab& slab) const;
-    void refitTurned(const Slab& slab);
+    // Rotates the slab's cubies and snaps them home; -1, or the first cubie no home cubie
+    // covers, in which case no cubie was written.
+    int32_t rotateAndRefit(const Slab& slab, const Rotation& rotation);
+    int32_t coveringHome(const Vec3* turned, int32_t count);
+    static Vec3 snapped(const Cuby& home, const Vec3& turned);
+    // Replays one loaded move as that many recorded turns would; false when a turn is refused
+    // or the turn count would overflow.
+    bool replayMove(const Move& move);
+    bool recordRepeated(int32_t anchor, int32_t layerMask, uint8_t clockwise, int32_t times);
     int64_t meshVertexTotal() const;
     MeshVertex* fillSticker(MeshVertex* out, int32_t cuby, int32_t face, double inset, bool fade);
     void buildSolid(const SolidData& data);
@@ -158,4 +188,8 @@ class Puzzle {
     std::vector<OffsetLine> stickerLines_;
     std::vector<uint32_t> stickerFade_;  // one per vertex, then the centre
     std::vector<int32_t> candidateScratch_;
+    // Scratch of the last step of a turn, kept to spare the allocations.
+    std::vector<int32_t> turnedCubies_;
+    std::vector<Vec3> turnedVertices_;
+    std::vector<int32_t> refitHomes_;
 };

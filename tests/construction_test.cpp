@@ -187,14 +187,18 @@ TEST(Construction, DamagedShapeAndSliceCountStaySafe) {
     EXPECT_EQ(none.cubyCount, 1);
 }
 
-TEST(Construction, PlaneFarFromTheAnchorIsNotCounted) {
-    auto definition = makeDefinition(Cube, {{FaceSlice, 2000000}});
+TEST(Construction, PlanesFarFromTheAnchorAreNotCounted) {
+    // The second slice's planes lie too far out to be ordered: only the first slice's count.
+    auto definition = makeDefinition(Cube, {{FaceSlice, 120}, {FaceSlice, 2000000}});
     Puzzle puzzle(definition.get());
-    for (const Anchor& a : puzzle.anchors) {
-        EXPECT_EQ(a.planeCount, static_cast<int32_t>(a.planes.size()));
-        for (const Plane& p : a.planes)
-            EXPECT_LT(planeDistance(p, a.point), 10000.0);
+    for (int32_t i = 0; i < 6; ++i) {
+        const Anchor& a = puzzle.anchors[i];
+        ASSERT_EQ(a.planeCount, 2);
+        ASSERT_EQ(a.planes.size(), 2u);
+        EXPECT_NEAR(planeDistance(a.planes[0], a.point), 2.0 / 3.0, 1e-12);
+        EXPECT_NEAR(planeDistance(a.planes[1], a.point), 4.0 / 3.0, 1e-12);
     }
+    EXPECT_EQ(puzzle.turnLayer(0, 3, 1, 1.0, 0), TurnResult::Turned);
 }
 
 TEST(Construction, ReadyMadePuzzlesBuild) {

@@ -48,6 +48,20 @@ std::vector<unsigned char> section(int32_t metric, std::vector<Move> moves,
     return b;
 }
 
+bool sameMove(const Move& a, const Move& b) {
+    return a.anchor == b.anchor && a.layer == b.layer && a.turnnr == b.turnnr &&
+           a.clockwise == b.clockwise;
+}
+
+bool sameHistory(const Puzzle& a, const Puzzle& b) {
+    if (a.getMoveCount() != b.getMoveCount())
+        return false;
+    for (int32_t i = 0; i < a.getMoveCount(); ++i)
+        if (!sameMove(a.moves[i], b.moves[i]))
+            return false;
+    return true;
+}
+
 }  // namespace
 
 TEST(RecordMove, SingleMetricAppendsAndCancels) {
@@ -152,13 +166,7 @@ TEST(MoveFile, SaveLoadRoundTripReproducesHistoryAndPosition) {
         FileReader r(path.c_str());
         ASSERT_TRUE(loaded.loadMoves(r));
         EXPECT_EQ(loaded.getTurnMetric(), metric);
-        ASSERT_EQ(loaded.getMoveCount(), played.getMoveCount());
-        for (int32_t i = 0; i < played.getMoveCount(); ++i) {
-            EXPECT_EQ(loaded.moves[i].anchor, played.moves[i].anchor);
-            EXPECT_EQ(loaded.moves[i].layer, played.moves[i].layer);
-            EXPECT_EQ(loaded.moves[i].turnnr, played.moves[i].turnnr);
-            EXPECT_EQ(loaded.moves[i].clockwise, played.moves[i].clockwise);
-        }
+        EXPECT_TRUE(sameHistory(loaded, played));
         EXPECT_TRUE(samePositions(loaded, played));
         std::remove(path.c_str());
     }
@@ -186,19 +194,14 @@ TEST(MoveFile, LoadedTurnNumbersAndHighLayerBits) {
 
 TEST(MoveFile, DamagedSectionsAreRefusedWhole) {
     const std::vector<std::vector<unsigned char>> damaged = {
-        {},                                             // nothing at all
-        {1, 0, 0},                                      // cut inside the metric
-        section(Single, {{0, 1, 1, 1}}, 2),             // count beyond the bytes
-        section(Single, {}, -2),                        // negative count
-        section(Single, {}, 100001),                    // over the capacity
-        section(5, {{0, 1, 1, 1}}),                     // unknown metric
-        section(Single, {{26, 1, 1, 1}}),               // anchor past the table
-        section(Single, {{-1, 1, 1, 1}}),               // negative anchor
-        section(Single, {{0, 1, 1, 2}}),                // clockwise byte 2
-        section(Single, {{0, 1, 0, 1}}),                // no turn
-        section(Single, {{0, 1, 2, 1}}),                // merged move under the single metric
-        section(Multi, {{0, 1, 2000000000, 1}}),        // would hang the replay
-        section(Multi, {{0, 1 << 25, 2000000000, 1}}),  // turns no layer, records forever
+        {},                                              // nothing at all
+        {1, 0, 0},                                       // cut inside the metric
+        section(Single, {{0, 1, 1, 1}}, 2),              // count beyond the bytes
+        section(Single, {}, 100001),                     // over the capacity
+        section(Single, {{26, 1, 1, 1}}),                // anchor past the table
+        section(Single, {{0, 1, 1, 1}, {-1, 1, 1, 1}}),  // negative anchor after a good move
+        // Two neighbouring merged moves whose turn numbers add up past 32 bits.
+        section(Multi, {{0, 1, 2000000000, 1}, {0, 1, 2000000000, 1}}),
     };
     for (size_t i = 0; i < damaged.size(); ++i) {
         const std::vector<unsigned char>& bytes = damaged[i];
@@ -211,13 +214,116 @@ TEST(MoveFile, DamagedSectionsAreRefusedWhole) {
         auto e = threeByThree();
         Puzzle before(e.get());
         before.turnLayer(1, 1, 1, 1.0, 0);
+        CapturedLog log;
         FileReader r(path.c_str());
         EXPECT_FALSE(p.loadMoves(r)) << "case " << i;
         EXPECT_EQ(p.getMoveCount(), 1) << "case " << i;
+        EXPECT_EQ(p.getLastMoveAnchor(), 1) << "case " << i;
         EXPECT_EQ(p.getTurnMetric(), Single);
         EXPECT_TRUE(samePositions(p, before)) << "case " << i;
+        EXPECT_EQ(log.text().find("anchor = "), std::string::npos) << "case " << i;
         std::remove(path.c_str());
     }
+}
+
+TEST(MoveFile, UnusualSectionsAreReadAsRecorded) {
+    struct Case {
+        std::vector<unsigned char> bytes;
+        int32_t metric;             // in force after the load
+        std::vector<Move> history;  // after the load
+        std::vector<Move> turns;    // what the position must equal, as single turns
+    };
+    const Case cases[] = {
+        {section(Multi, {}, -2), Multi, {}, {}},  // no moves, metric kept
+        {section(5, {{0, 1, 1, 1}, {0, 1, 1, 1}}),
+         5,  // acts as single
+         {{0, 1, 1, 1}, {0, 1, 1, 1}},
+         {{0, 1, 1, 1}, {0, 1, 1, 1}}},
+        {section(Single, {{0, 1, 1, 2}}), Single, {{0, 1, 1, 2}}, {{0, 1, 1, 0}}},
+        {section(Single, {{0, 1, 0, 1}, {2, 1, -3, 1}}), Single, {}, {}},
+        {section(Single, {{0, 1, 3, 1}}),
+         Single,  // three moves of their own
+         {{0, 1, 1, 1}, {0, 1, 1, 1}, {0, 1, 1, 1}},
+         {{0, 1, 3, 1}}},
+        // Whole revolutions: 2,000,000,001 quarter turns stand where one does.
+        {section(Multi, {{0, 1, 2000000001, 1}}), Multi, {{0, 1, 2000000001, 1}}, {{0, 1, 1, 1}}},
+        {section(Multi, {{0, 1 << 25, 2000000000, 1}}), Multi, {{0, 1 << 25, 2000000000, 1}}, {}},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        std::string path = temporaryPath("unusual.bin");
+        writeAll(path, c.bytes);
+        auto d = threeByThree();
+        Puzzle p(d.get());
+        FileReader r(path.c_str());
+        ASSERT_TRUE(p.loadMoves(r)) << "case " << i;
+        EXPECT_EQ(p.getTurnMetric(), c.metric) << "case " << i;
+        ASSERT_EQ(p.getMoveCount(), static_cast<int32_t>(c.history.size())) << "case " << i;
+        for (size_t k = 0; k < c.history.size(); ++k)
+            EXPECT_TRUE(sameMove(p.moves[k], c.history[k])) << "case " << i << " move " << k;
+        auto e = threeByThree();
+        Puzzle expected(e.get());
+        for (const Move& m : c.turns)
+            for (int32_t t = 0; t < m.turnnr; ++t)
+                expected.turnLayer(m.anchor, 1, m.clockwise, 1.0, 0);
+        EXPECT_TRUE(samePositions(p, expected)) << "case " << i;
+        std::remove(path.c_str());
+    }
+}
+
+TEST(MoveFile, LongRecordedHistoriesLoadBack) {
+    // 33,334 three-layer moves (100,002 layer turns), and one move turned 100,001 times.
+    struct Played {
+        int32_t metric;
+        int32_t moves;
+        int32_t mask;
+    };
+    for (Played played : {Played{Single, 33334, 7}, Played{Multi, 100001, 1}}) {
+        auto d = threeByThree(played.metric);
+        Puzzle p(d.get());
+        for (int32_t i = 0; i < played.moves; ++i) {
+            const int32_t anchor = played.metric == Multi ? 0 : i % 6;
+            for (int32_t layer = 1; layer <= 3; ++layer)
+                if (played.mask & (1 << (layer - 1)))
+                    p.turnLayer(anchor, layer, 1, 1.0, 0);
+            p.recordMove(anchor, played.mask, 1);
+        }
+        std::string path = temporaryPath("long.bin");
+        {
+            FileWriter w(path.c_str());
+            p.saveMoves(w);
+        }
+        auto e = threeByThree(1 - played.metric);
+        Puzzle loaded(e.get());
+        FileReader r(path.c_str());
+        ASSERT_TRUE(loaded.loadMoves(r)) << played.moves;
+        ASSERT_EQ(loaded.getMoveCount(), p.getMoveCount());
+        EXPECT_TRUE(sameHistory(loaded, p));
+        EXPECT_TRUE(samePositions(loaded, p));
+        std::remove(path.c_str());
+    }
+}
+
+TEST(MoveFile, AMoveThatCannotBeReplayedRefusesTheSection) {
+    auto definition = makeDefinition(TetraHedron, {{PointSlice, 6}});
+    definition->eraseThreshold = 3;
+    Puzzle p(definition.get());
+    p.turnLayer(4, 1, 1, 1.0, 0);
+    p.recordMove(4, 1, 1);
+    std::vector<Vec3> before;
+    p.savePositions(before);
+    std::string path = temporaryPath("refused.bin");
+    // The second move, layer 1 of face anchor 0, would leave a cubie where no home cubie is.
+    writeAll(path, section(Single, {{5, 1, 1, 1}, {0, 1, 1, 1}}));
+    FileReader r(path.c_str());
+    EXPECT_FALSE(p.loadMoves(r));
+    std::vector<Vec3> after;
+    p.savePositions(after);
+    EXPECT_EQ(after.size(), before.size());
+    EXPECT_EQ(std::memcmp(after.data(), before.data(), sizeof(Vec3) * after.size()), 0);
+    ASSERT_EQ(p.getMoveCount(), 1);
+    EXPECT_EQ(p.getLastMoveAnchor(), 4);
+    std::remove(path.c_str());
 }
 
 TEST(MoveFile, UnopenedReaderIsRefused) {
@@ -247,11 +353,41 @@ TEST(Scramble, EveryReadyMadePuzzleTwoHundredSingleLayerMovesAndBack) {
             int32_t layer = 1;
             while (!(it->layer & (1 << (layer - 1))))
                 ++layer;
-            ASSERT_TRUE(p.turnLayer(it->anchor, layer, 1, 1.0, 0));
+            ASSERT_EQ(p.turnLayer(it->anchor, layer, 1, 1.0, 0), TurnResult::Turned);
         }
         EXPECT_TRUE(p.isSolved()) << r.name;
         EXPECT_TRUE(p.isSolvedOriented()) << r.name;
         EXPECT_TRUE(onHomePositions(p));
+    }
+}
+
+TEST(Scramble, RefusedTurnsAreDrawnAgainAndOnlyReplayedLayersAreDrawn) {
+    // Face anchors of this tetrahedron refuse their only drawable layer.
+    auto refusing = makeDefinition(TetraHedron, {{PointSlice, 6}});
+    refusing->eraseThreshold = 3;
+    // Twenty planes per face anchor, all outside the cube: 21 layers, one cubie.
+    std::vector<SliceSpec> outside;
+    for (int32_t i = 0; i < 10; ++i)
+        outside.push_back({FaceSlice, 400 + 20 * i});
+    auto layered = makeDefinition(Cube, outside);
+    for (PuzzleDefinition* d : {refusing.get(), layered.get()}) {
+        Puzzle p(d);
+        p.scramble();
+        ASSERT_EQ(p.getMoveCount(), 200);
+        EXPECT_TRUE(onHomePositions(p));
+        for (int32_t i = 0; i < 200; ++i)
+            EXPECT_LT(p.moves[i].layer, 1 << kTurnedLayers) << "move " << i;
+        // The saved history loads back to the same position.
+        std::string path = temporaryPath("scrambled.bin");
+        {
+            FileWriter w(path.c_str());
+            p.saveMoves(w);
+        }
+        Puzzle loaded(d);
+        FileReader r(path.c_str());
+        ASSERT_TRUE(loaded.loadMoves(r));
+        EXPECT_TRUE(samePositions(loaded, p));
+        std::remove(path.c_str());
     }
 }
 

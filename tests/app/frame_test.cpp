@@ -1,4 +1,5 @@
 #include <cmath>
+#include <cstring>
 
 #include "app_state.h"
 #include "control_ids.h"
@@ -63,6 +64,42 @@ TEST_F(Frames, WholeTurnRecordsTheMoveAndShowsTheCounter) {
     EXPECT_EQ(staticText(kIdMessage), L"1");
     EXPECT_TRUE(onHomePositions() == false);
     EXPECT_EQ(vertexBufferCurrent, 0);
+}
+
+TEST_F(Frames, AMoveThatCannotBeRefittedNeverStartsOrIsPutBackWhole) {
+    // Layer 1 of this tetrahedron's face anchor 0 would carry a cubie where no home cubie is.
+    PuzzleDefinition& d = appState->getDefinition();
+    d.shape = TetraHedron;
+    d.sliceKinds[0] = PointSlice;
+    d.sliceThicknesses[0] = 6;
+    d.eraseThreshold = 3;
+    rebuildPuzzle(true, true);
+    frame(1.0);
+    startTurn(0, 1, 1);
+    EXPECT_EQ(turnBusy, 0);
+    EXPECT_NE(logText().find("turn refused: anchor 0, layer 1"), std::string::npos);
+
+    // A move that fails only at its last step is undone whole and not recorded.
+    d.shape = Cube;
+    d.sliceKinds[0] = FaceSlice;
+    d.sliceThicknesses[0] = 120;
+    rebuildPuzzle(true, true);
+    std::vector<Vec3> start;
+    puzzle->savePositions(start);
+    startTurn(0, 1 | 4, 1);
+    ASSERT_EQ(turnBusy, 1);
+    for (int i = 1; i < 20; ++i)
+        frame(1.0 + 0.02 * i);
+    for (Cuby& h : puzzle->homeCubies)
+        for (Vec3& v : h.vertex)
+            v.x += 0.01;
+    frame(1.5);
+    EXPECT_EQ(turnBusy, 0);
+    EXPECT_EQ(puzzle->getMoveCount(), 0);
+    std::vector<Vec3> end;
+    puzzle->savePositions(end);
+    ASSERT_EQ(end.size(), start.size());
+    EXPECT_EQ(std::memcmp(end.data(), start.data(), sizeof(Vec3) * end.size()), 0);
 }
 
 TEST_F(Frames, LayersAboveNineteenAreRecordedButNotTurned) {
