@@ -149,6 +149,18 @@ void editPuzzle() {
     showScreen(Edit);
 }
 
+// The 8-bit form of a name typed or listed as wide text; empty when it does not fit.
+std::string narrowName(const WCHAR* wide) {
+    WCHAR text[kTextChars];
+    StringCchPrintfW(text, kTextChars, L"%s", wide);
+    char name[kNameBytes];
+    if (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, -1, name, kNameBytes, nullptr,
+                            nullptr) == 0) {
+        return std::string();
+    }
+    return name;
+}
+
 void listPuzzles() {
     showScreen(Load);
     CDXUTListBox* list = controlPanel.GetListBox(kIdFileList);
@@ -157,8 +169,11 @@ void listPuzzles() {
     }
     intptr_t index = 0;
     for (const std::string& name : listPuzzleFiles()) {
+        // Only names whose row text converts back to the same bytes can be loaded again (a
+        // name that is no valid UTF-8 would not).
         WCHAR wide[kNameBytes];
-        if (MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, wide, kNameBytes) != 0) {
+        if (MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, wide, kNameBytes) != 0 &&
+            narrowName(wide) == name) {
             list->AddItem(wide, reinterpret_cast<void*>(index++));
         }
     }
@@ -279,18 +294,6 @@ void setTurnSeconds(CDXUTControl* control) {
     appState->setTurnSeconds(
         seconds < 0.0 ? 0.0 : (seconds > kMaxTurnSeconds ? kMaxTurnSeconds : seconds));
     saveOptions();
-}
-
-// The 8-bit form of a name typed or listed as wide text; empty when it does not fit.
-std::string narrowName(const WCHAR* wide) {
-    WCHAR text[kTextChars];
-    StringCchPrintfW(text, kTextChars, L"%s", wide);
-    char name[kNameBytes];
-    if (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, -1, name, kNameBytes, nullptr,
-                            nullptr) == 0) {
-        return std::string();
-    }
-    return name;
 }
 
 void savePuzzle() {

@@ -1,7 +1,10 @@
 #include "puzzle_file.h"
 
+#include <strings.h>
+
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <system_error>
@@ -11,6 +14,7 @@
 #include "file_io.h"
 #include "process_state.h"
 #include "puzzle.h"
+#include "stored_file.h"
 
 namespace fs = std::filesystem;
 
@@ -23,11 +27,31 @@ std::string pathOf(const std::string& name) {
     return folder.empty() ? name : folder + "/" + name;
 }
 
+// A trial puzzle that the program could not show: cutting stopped at its bound, or its mesh
+// is over the vertex limit. Counting sets the process-wide flag, which is put back.
+bool exceedsVertexLimit(Puzzle& trial) {
+    const uint8_t flag = vertexLimitReached;
+    vertexLimitReached = 0;
+    trial.countVertices();
+    const bool over = trial.oversized || vertexLimitReached != 0;
+    vertexLimitReached = flag;
+    return over;
+}
+
 }  // namespace
 
 std::string puzzleFolder() {
     std::error_code error;
     return fs::is_directory(kPuzzleFolder, error) ? std::string(kPuzzleFolder) : std::string();
+}
+
+bool hasPuzzleExtension(const std::string& name) {
+    const size_t n = std::strlen(kExtension);
+    return name.size() >= n && strncasecmp(name.c_str() + name.size() - n, kExtension, n) == 0;
+}
+
+std::string withPuzzleExtension(const std::string& name) {
+    return name.empty() || hasPuzzleExtension(name) ? name : name + kExtension;
 }
 
 bool isSafePuzzleName(const std::string& name) {
@@ -44,7 +68,7 @@ std::vector<std::string> listPuzzleFiles() {
          it.increment(error)) {
         std::error_code typeError;
         const std::string name = it->path().filename().string();
-        if (!it->is_regular_file(typeError) || it->path().extension() != kExtension ||
+        if (!it->is_regular_file(typeError) || !hasPuzzleExtension(name) ||
             !isSafePuzzleName(name)) {
             continue;
         }
@@ -57,28 +81,17 @@ std::vector<std::string> listPuzzleFiles() {
     return names;
 }
 
-bool savePuzzleFile(const std::string& name) {
-    if (!isSafePuzzleName(name) || puzzle == nullptr) {
+bool savePuzzleFile(const std::string& typed) {
+    const std::string name = withPuzzleExtension(typed);
+    if (!isSafePuzzleName(typed) || !isSafePuzzleName(name) || puzzle == nullptr) {
         return false;
     }
     appState->setFileName(name.c_str());
-    const std::string path = pathOf(name);
-    const std::string temporary = path + ".tmp";
-    bool written = false;
-    {
-        FileWriter writer(temporary.c_str());
-        if (writer.isOpen()) {
-            writer.setTextMode(false);
-            appState->savePuzzleState(&writer, puzzle->getCubyCount());
-            puzzle->saveMoves(writer);
-            written = writer.close();
-        }
-    }
-    if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+    return replaceStoredFile(pathOf(name), [](FileWriter& writer) {
+        appState->savePuzzleState(&writer, puzzle->getCubyCount());
+        puzzle->saveMoves(writer);
+        return writer.good();
+    });
 }
 
 bool loadPuzzleFile(const std::string& name) {
@@ -86,7 +99,7 @@ bool loadPuzzleFile(const std::string& name) {
         logPrintf("Puzzle file refused: unsafe name\n");
         return false;
     }
-    FileReader reader(pathOf(name).c_str());
+    FileReader reader(openStoredFile(pathOf(name).c_str()));
     if (!reader.isOpen()) {
         logPrintf("Puzzle file refused: %s cannot be opened\n", name.c_str());
         return false;
@@ -99,6 +112,10 @@ bool loadPuzzleFile(const std::string& name) {
     }
     // The trial puzzle writes the restored groups into the staged definition only.
     auto trial = std::make_unique<Puzzle>(&state->definition);
+    if (exceedsVertexLimit(*trial)) {
+        logPrintf("Puzzle file refused: %s is over the vertex limit\n", name.c_str());
+        return false;
+    }
     if (trial->getCubyCount() != state->cubyCount || !trial->loadMoves(reader)) {
         logPrintf("Puzzle file refused: %s does not match its puzzle\n", name.c_str());
         return false;

@@ -18,19 +18,24 @@ inline constexpr size_t kPuzzleNameBytes = 150;
 // a directory, else the current directory ("").
 std::string puzzleFolder();
 
+// True when the name ends in ".pzl", in any case.
+bool hasPuzzleExtension(const std::string& name);
+
 // A name that stays inside the folder and fits the name buffer.
 bool isSafePuzzleName(const std::string& name);
 
-// The regular *.pzl files of the folder whose names fit, sorted by name. An empty result
+// The regular *.pzl files of the folder (the extension in any case) whose names fit, sorted
+// by name. An empty result
 // writes "No *.pzl files in current directory!" to the log.
 std::vector<std::string> listPuzzleFiles();
 
-// Saves the current puzzle under `name` (written beside it and renamed over it, so a failed
-// save never destroys the file it replaces) and makes it the current file name. False when
-// the name is refused or the file could not be written whole.
+// Saves the current puzzle under `name`, with ".pzl" added when it lacks it, and makes that
+// the current file name. The file is replaced atomically (stored_file.h). False when the name
+// is refused, the old file may not be written, or the file could not be written whole.
 bool savePuzzleFile(const std::string& name);
 
-// Loads `name`: the whole file is read and checked, a trial puzzle built from it and its
-// moves replayed, and only then do the definition, the application's state, the puzzle and
-// the file name change. False (one log line, nothing changed) for a refused file.
+// Loads `name`: the whole file is read and checked, a trial puzzle built from it (refused when
+// the program could not show it: over the vertex limit) and its moves replayed, and only then
+// do the definition, the application's state, the puzzle and the file name change. False (one
+// log line, nothing changed) for a refused file. Only regular files are read.
 bool loadPuzzleFile(const std::string& name);

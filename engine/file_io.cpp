@@ -3,6 +3,8 @@
 FileReader::FileReader(const char* path)
     : stream(std::fopen(path, "rb")), opened(stream != nullptr) {}
 
+FileReader::FileReader(FILE* adopted) : stream(adopted), opened(adopted != nullptr) {}
+
 FileReader::~FileReader() {
     if (opened) {
         std::fclose(stream);

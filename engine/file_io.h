@@ -8,6 +8,8 @@
 class FileReader {
   public:
     explicit FileReader(const char* path);
+    // Takes over a stream its caller opened (null: not open).
+    explicit FileReader(FILE* adopted);
     virtual ~FileReader();
     FileReader(const FileReader&) = delete;
     FileReader& operator=(const FileReader&) = delete;

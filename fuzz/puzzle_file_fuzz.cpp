@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the whole-file puzzle loader. A refused file must leave the
 // application's state, the definition and the current puzzle exactly as they were.
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -16,11 +17,41 @@
 
 namespace {
 
+// The loader reads relative to the current directory, so each load runs in a scratch folder
+// of this process's own; libFuzzer itself keeps the directory it started in, where relative
+// corpus and artefact paths point.
+std::string scratch;
+
+void removeScratch() {
+    std::error_code error;
+    std::filesystem::remove_all(scratch, error);
+}
+
+class InScratch {
+  public:
+    InScratch() : home_(open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+        if (home_ < 0 || chdir(scratch.c_str()) != 0)
+            std::abort();
+    }
+    ~InScratch() {
+        if (fchdir(home_) != 0)
+            std::abort();
+        close(home_);
+    }
+    InScratch(const InScratch&) = delete;
+    InScratch& operator=(const InScratch&) = delete;
+
+  private:
+    int home_;
+};
+
 void setUp() {
-    // A scratch directory of our own: the loader reads relative to the current directory.
     std::string pattern = (std::filesystem::temp_directory_path() / "orvanta-fuzz-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr || chdir(pattern.c_str()) != 0)
+    if (mkdtemp(pattern.data()) == nullptr)
         std::abort();
+    scratch = pattern;
+    std::atexit(removeScratch);
+    InScratch inside;
     appState = new AppState();
     puzzle = new Puzzle(&appState->getDefinition());
     puzzle->turnLayer(0, 1, 1, 1.0, 0);
@@ -32,12 +63,13 @@ void setUp() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool ready = (setUp(), true);
     (void)ready;
-    FILE* file = std::fopen("input.pzl", "wb");
+    FILE* file = std::fopen((scratch + "/input.pzl").c_str(), "wb");
     if (file == nullptr)
         return 0;
     std::fwrite(data, 1, size, file);
     std::fclose(file);
 
+    InScratch inside;
     const Puzzle* before = puzzle;
     const int32_t moves = puzzle->getMoveCount();
     const int32_t lineWidth = appState->getLineWidth();

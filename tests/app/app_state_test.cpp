@@ -1,7 +1,10 @@
 #include "app_state.h"
 
+#include <sys/stat.h>
+
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 
 #include "app_test_support.h"
@@ -75,6 +78,18 @@ TEST_F(AppStateTest, SaveOptionsWritesFifteenBytesAndReadsThemBack) {
     EXPECT_EQ(reread.isPulldownVisible(), 0);
     EXPECT_EQ(reread.getTurnFrames(), 24);
     EXPECT_EQ(reread.getTurnSeconds(), 0.3);
+
+    // A read-only file is not replaced; a writable one keeps its permissions.
+    std::filesystem::permissions("options.inf", std::filesystem::perms::owner_read);
+    const auto kept = readFileBytes("options.inf");
+    appState->setLeftButtonClockwise(0);
+    EXPECT_FALSE(saveOptions());
+    EXPECT_EQ(readFileBytes("options.inf"), kept);
+    const auto mode = std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                      std::filesystem::perms::group_read;
+    std::filesystem::permissions("options.inf", mode);
+    EXPECT_TRUE(saveOptions());
+    EXPECT_EQ(std::filesystem::status("options.inf").permissions(), mode);
 }
 
 TEST_F(AppStateTest, ShortAndLongOptionFiles) {
@@ -83,20 +98,32 @@ TEST_F(AppStateTest, ShortAndLongOptionFiles) {
     AppState seven;
     EXPECT_EQ(seven.isLeftButtonClockwise(), 1);
     EXPECT_EQ(seven.isCubyHighlights(), 0);
-    EXPECT_EQ(seven.getTurnFrames(), 33);
     EXPECT_EQ(seven.getTurnSeconds(), 0.25);
+    EXPECT_EQ(seven.getTurnFrames(), 20);  // the frame count follows the duration
 
     bytes.push_back(0x7F);
     writeFileBytes("options.inf", bytes);
     AppState sixteen;
-    EXPECT_EQ(sixteen.getTurnFrames(), 33);
     EXPECT_EQ(sixteen.getTurnSeconds(), 0.5);
+    EXPECT_EQ(sixteen.getTurnFrames(), 40);
+
+    // A count that disagrees with its duration: turns last as the options screen shows.
+    writeFileBytes("options.inf", optionBytes(0, 1, 1, 800, 0.0));
+    AppState disagreeing;
+    EXPECT_EQ(disagreeing.getTurnSeconds(), 0.0);
+    EXPECT_EQ(disagreeing.getTurnFrames(), 1);
 
     // Cut inside the duration: its first bytes come from the file over the default's.
     writeFileBytes("options.inf", {bytes.begin(), bytes.begin() + 9});
     AppState partial;
     EXPECT_NE(partial.getTurnSeconds(), 0.5);
     EXPECT_TRUE(std::isfinite(partial.getTurnSeconds()));
+
+    // Something other than a regular file in its place is not read (a FIFO would block).
+    std::filesystem::remove("options.inf");
+    ASSERT_EQ(mkfifo("options.inf", 0644), 0);
+    AppState fifo;
+    EXPECT_EQ(fifo.getTurnSeconds(), 0.25);
 }
 
 TEST_F(AppStateTest, DamagedOptionValuesAreRepaired) {

@@ -20,7 +20,7 @@ TEST_F(FileRoads, SaveListAndLoadThroughTheScreens) {
     CDXUTEditBox* name = controlPanel.GetEditBox(kIdFileName);
     ASSERT_NE(name, nullptr);
     EXPECT_STREQ(name->GetText(), L"newpuzzle.pzl");
-    name->SetText(L"mine.pzl");
+    name->SetText(L"mine");  // saved, and listed, with its extension
     event(kIdSave);
     EXPECT_EQ(staticText(kIdMessage), L"Puzzle saved");
     EXPECT_TRUE(std::filesystem::exists("Puzzles/mine.pzl"));
@@ -52,6 +52,7 @@ TEST_F(FileRoads, FailuresAreShown) {
     EXPECT_EQ(staticText(kIdMessage), L"Puzzle not saved");
 
     writeFileBytes("broken.pzl", {1, 2, 3});
+    writeFileBytes("bad\xff.pzl", {1, 2, 3});  // no UTF-8: could not be opened again
     event(kIdPlayPuzzle);
     event(kIdLoadPuzzle);
     CDXUTListBox* files = controlPanel.GetListBox(kIdFileList);

@@ -1,5 +1,7 @@
 #include "puzzle_file.h"
 
+#include <sys/stat.h>
+
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -186,8 +188,12 @@ TEST_F(PuzzleFiles, ListingWithAndWithoutTheFolder) {
     writeFileBytes("b.pzl", {1});
     writeFileBytes("a.pzl", {1});
     writeFileBytes("notes.txt", {1});
+    writeFileBytes("c.PZL", {1});
     std::filesystem::create_directory("x.pzl");
-    EXPECT_EQ(listPuzzleFiles(), (std::vector<std::string>{"a.pzl", "b.pzl"}));
+    // Only regular files are listed or read: a FIFO would block the open.
+    ASSERT_EQ(mkfifo("y.pzl", 0644), 0);
+    EXPECT_FALSE(loadPuzzleFile("y.pzl"));
+    EXPECT_EQ(listPuzzleFiles(), (std::vector<std::string>{"a.pzl", "b.pzl", "c.PZL"}));
 
     std::filesystem::create_directory("Puzzles");
     std::string log = directory + "/log.txt";
@@ -208,10 +214,13 @@ TEST_F(PuzzleFiles, UnsafeAndOverlongNamesAreRefused) {
         EXPECT_FALSE(savePuzzleFile(name)) << name;
         EXPECT_FALSE(loadPuzzleFile(name)) << name;
     }
-    EXPECT_FALSE(savePuzzleFile(std::string(150, 'n')));
-    EXPECT_TRUE(savePuzzleFile(std::string(149, 'n')));
+    // ".pzl" is added where it is missing, and the whole name must fit.
+    EXPECT_FALSE(savePuzzleFile(std::string(146, 'n')));
+    EXPECT_TRUE(savePuzzleFile(std::string(145, 'n')));
     EXPECT_FALSE(std::filesystem::exists("../x.pzl"));
-    EXPECT_STREQ(appState->fileNameText(), std::string(149, 'n').c_str());
+    EXPECT_STREQ(appState->fileNameText(), (std::string(145, 'n') + ".pzl").c_str());
+    EXPECT_TRUE(savePuzzleFile("Upper.PZL"));
+    EXPECT_TRUE(std::filesystem::exists("Upper.PZL"));
 }
 
 TEST_F(PuzzleFiles, FailedSaveKeepsTheOldFileAndSaysSo) {
@@ -223,4 +232,39 @@ TEST_F(PuzzleFiles, FailedSaveKeepsTheOldFileAndSaysSo) {
     std::filesystem::create_directory("Puzzles/keep.pzl.tmp");
     EXPECT_FALSE(savePuzzleFile("keep.pzl"));
     EXPECT_EQ(readFileBytes("Puzzles/keep.pzl"), original);
+
+    // A file the user may not write is not replaced.
+    std::filesystem::remove("Puzzles/keep.pzl.tmp");
+    std::filesystem::permissions("Puzzles/keep.pzl", std::filesystem::perms::owner_read);
+    EXPECT_FALSE(savePuzzleFile("keep.pzl"));
+    EXPECT_EQ(readFileBytes("Puzzles/keep.pzl"), original);
+    EXPECT_EQ(std::filesystem::status("Puzzles/keep.pzl").permissions(),
+              std::filesystem::perms::owner_read);
+}
+
+TEST_F(PuzzleFiles, AFileOverTheVertexLimitIsRefusedBeforeItsMovesReplay) {
+    // Seven face slices of the cube: a mesh of more than 50,000 vertices, saved with one move.
+    PuzzleDefinition& d = appState->getDefinition();
+    d.sliceCount = 7;
+    for (int32_t i = 0; i < 7; ++i) {
+        d.sliceKinds[i] = FaceSlice;
+        d.sliceThicknesses[i] = 15 + 25 * i;
+    }
+    delete puzzle;
+    puzzle = new Puzzle(&d);
+    ASSERT_GT(puzzle->countVertices(), kVertexLimit);
+    vertexLimitReached = 0;
+    turn(0, 1, 1);
+    ASSERT_TRUE(savePuzzleFile("big.pzl"));
+
+    appState->getDefinition() = PuzzleDefinition();
+    appState->getDefinition().sliceCount = 1;
+    appState->getDefinition().sliceThicknesses[0] = 120;
+    delete puzzle;
+    puzzle = new Puzzle(&appState->getDefinition());
+    const Puzzle* before = puzzle;
+    EXPECT_FALSE(loadPuzzleFile("big.pzl"));
+    EXPECT_EQ(puzzle, before);
+    EXPECT_EQ(appState->getDefinition().sliceCount, 1);
+    EXPECT_EQ(vertexLimitReached, 0);
 }
