@@ -95,7 +95,7 @@ Framework& framework() {
 
 std::unique_ptr<SdlVideo> SdlVideo::start(std::string& error) {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        error = std::string("no video: ") + SDL_GetError();
+        error = SDL_GetError();
         return nullptr;
     }
     std::unique_ptr<SdlVideo> video(new SdlVideo());
@@ -124,14 +124,18 @@ void reportFailure(const std::string& message) {
     }
 }
 
-HRESULT fail(HRESULT result, int exitCode, const std::string& message) {
-    char code[16];
-    std::snprintf(code, sizeof code, "0x%08X", unsigned(result));
-    reportFailure(message + " (" + code + ")");
+HRESULT refuse(HRESULT result, int exitCode, const std::string& message) {
+    reportFailure(message);
     Framework& f = framework();
     f.exitCode = exitCode;
     f.quit = true;
     return result;
+}
+
+HRESULT fail(HRESULT result, int exitCode, const std::string& message) {
+    char code[16];
+    std::snprintf(code, sizeof code, "0x%08X", unsigned(result));
+    return refuse(result, exitCode, message + " (" + code + ")");
 }
 
 // [SETUP]
@@ -199,7 +203,7 @@ HRESULT DXUTCreateWindow(const WCHAR* windowTitle, HINSTANCE, HICON, HMENU, int 
         std::string error;
         f.video = SdlVideo::start(error);
         if (!f.video) {
-            return fail(DXUTERR_NOWINDOW, DXUT_EXIT_NO_WINDOW, error);
+            return refuse(DXUTERR_NOWINDOW, DXUT_EXIT_NO_WINDOW, "cannot open a window: " + error);
         }
         GlContext::prepareWindowAttributes();
         const std::string title = utf8FromWide(windowTitle != nullptr ? windowTitle : L"");
@@ -209,8 +213,8 @@ HRESULT DXUTCreateWindow(const WCHAR* windowTitle, HINSTANCE, HICON, HMENU, int 
             SDL_CreateWindow(title.c_str(), left, top, int(kDefaultWidth), int(kDefaultHeight),
                              SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN));
         if (!f.window) {
-            return fail(DXUTERR_NOWINDOW, DXUT_EXIT_NO_WINDOW,
-                        std::string("no window: ") + SDL_GetError());
+            return refuse(DXUTERR_NOWINDOW, DXUT_EXIT_NO_WINDOW,
+                          std::string("cannot open a window: ") + SDL_GetError());
         }
     }
     f.windowCreated = true;
@@ -230,6 +234,10 @@ HRESULT DXUTCreateDevice(UINT adapterOrdinal, bool windowed, int suggestedWidth,
         return D3DERR_INVALIDCALL;
     }
     if (!f.windowCreated) {
+        // A window that could not be opened has been reported already: one line is enough.
+        if (f.exitCode == DXUT_EXIT_NO_WINDOW) {
+            return DXUTERR_NOWINDOW;
+        }
         return fail(DXUTERR_NOWINDOW, DXUT_EXIT_NO_WINDOW,
                     "DXUTCreateDevice needs the window of DXUTCreateWindow");
     }

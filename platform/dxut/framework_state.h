@@ -90,6 +90,8 @@ Framework& framework();
 void reportFailure(const std::string& message);
 // Reports, records the exit code and ends the loop before it starts or at once.
 HRESULT fail(HRESULT result, int exitCode, const std::string& message);
+// As fail, for a refusal that the message says in full: the result code would add nothing.
+HRESULT refuse(HRESULT result, int exitCode, const std::string& message);
 // Gives a message to the application, then (unless it says no further processing) to the
 // keyboard callback and the hotkeys.
 void dispatchMessage(const WindowMessage& message);
