@@ -331,7 +331,8 @@ HRESULT DXUTCreateDevice(UINT adapterOrdinal, bool windowed, int suggestedWidth,
     f.time = 0.0;
     f.elapsed = 0.0f;
     f.framesRendered = 0;
-    restartClock();
+    startPacing();
+    restartTiming();
     if (f.window) {
         SDL_ShowWindow(f.window.get());
     }
@@ -440,7 +441,7 @@ void DXUTPause(bool pauseTime, bool pauseRendering) {
     f.timePaused = pauseTime;
     f.renderingPaused = pauseRendering;
     if (wasPaused && !pauseTime) {
-        restartClock();
+        restartTiming();
     }
 }
 

@@ -8,6 +8,10 @@
 // device reset with the new size. When the loop ends: device lost, device destroyed, the
 // device and window are released (all before static objects of the application die).
 //
+// Frames are presented with the display's refresh; where presenting does not wait for it
+// (software drawing, a virtual X server), the loop sleeps so as to draw 60 frames a second.
+// Time and elapsed time are real time either way (or constant, with -constantframetime).
+//
 // Hotkeys (unless the message callback sets *pbNoFurtherProcessing): Esc quits, Pause
 // freezes time and rendering, Alt+Enter toggles full screen, F8 toggles wireframe.
 //

@@ -12,6 +12,7 @@
 
 #include "d3d9/gl/gl_context.h"
 #include "dxut/command_line.h"
+#include "dxut/frame_pacer.h"
 #include "dxut/framework.h"
 #include "dxut/sdl_messages.h"
 
@@ -77,6 +78,7 @@ struct Framework {
     bool minimized = false;
     std::chrono::steady_clock::time_point lastTick;
     int framesRendered = 0;
+    FramePacer pacer;  // consulted only when drawing into a window
 
     // The last frame, kept when a screenshot is asked for.
     std::vector<std::uint8_t> lastFrame;
@@ -100,10 +102,15 @@ void dispatchMessage(const WindowMessage& message);
 void resizeBackBuffer(UINT width, UINT height, bool force);
 // Handles one SDL event of the window.
 void handleSdlEvent(const SDL_Event& event);
-// One pass of the loop: pending events, then a frame unless paused or minimised.
-void runLoopIteration(bool waitWhenIdle);
-// Restarts the clock so that a pause or minimise does not count as elapsed time.
-void restartClock();
+// One pass of the loop: pending events, then a frame unless paused or minimised. With
+// `mayWait`, it first sleeps until the next frame is due or, while nothing is drawn, waits
+// a while for an event.
+void runLoopIteration(bool mayWait);
+// Restarts the clock and the frame pacing, so that a pause or minimise neither counts as
+// elapsed time nor leaves frames owed.
+void restartTiming();
+// Measures anew whether presenting waits for the display the window is on.
+void startPacing();
 // Device lost and destroyed as far as they are due, then the device is released.
 void releaseDevice();
 // Lost, destroyed, release; every resource of the run goes. Keeps callbacks and exit code.
