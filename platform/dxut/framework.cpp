@@ -76,16 +76,6 @@ HRESULT resetDeviceObjects() {
     return S_OK;
 }
 
-// The back buffer size for the window as it is now.
-void drawableSize(UINT& width, UINT& height) {
-    Framework& f = framework();
-    int w = 0;
-    int h = 0;
-    SDL_GL_GetDrawableSize(f.window.get(), &w, &h);
-    width = UINT(std::max(w, 0));
-    height = UINT(std::max(h, 0));
-}
-
 }  // namespace
 
 Framework& framework() {
@@ -216,6 +206,7 @@ HRESULT DXUTCreateWindow(const WCHAR* windowTitle, HINSTANCE, HICON, HMENU, int 
             return refuse(DXUTERR_NOWINDOW, DXUT_EXIT_NO_WINDOW,
                           std::string("cannot open a window: ") + SDL_GetError());
         }
+        f.windowSize = std::make_unique<WindowSizeWatch>(f.window.get());
     }
     f.windowCreated = true;
     return S_OK;
@@ -289,6 +280,8 @@ HRESULT DXUTCreateDevice(UINT adapterOrdinal, bool windowed, int suggestedWidth,
         backend = std::make_unique<RecordingBackend>();
     } else {
         SDL_SetWindowSize(f.window.get(), int(width), int(height));
+        f.windowedPlace = SDL_Rect{int(SDL_WINDOWPOS_CENTERED), int(SDL_WINDOWPOS_CENTERED),
+                                   int(width), int(height)};
         if (!windowed) {
             SDL_SetWindowFullscreen(f.window.get(), SDL_WINDOW_FULLSCREEN_DESKTOP);
         }
@@ -298,7 +291,9 @@ HRESULT DXUTCreateDevice(UINT adapterOrdinal, bool windowed, int suggestedWidth,
         if (!gl) {
             return fail(DXUTERR_CREATINGDEVICE, DXUT_EXIT_CREATING_DEVICE, error);
         }
-        drawableSize(settings.pp.BackBufferWidth, settings.pp.BackBufferHeight);
+        const ClientSize size = f.windowSize->current();
+        settings.pp.BackBufferWidth = size.width;
+        settings.pp.BackBufferHeight = size.height;
         backend = std::move(gl);
     }
     f.fullScreen = !windowed;
@@ -373,14 +368,26 @@ HRESULT DXUTToggleFullScreen() {
         return D3DERR_INVALIDCALL;
     }
     f.fullScreen = !f.fullScreen;
-    UINT width = f.settings.pp.BackBufferWidth;
-    UINT height = f.settings.pp.BackBufferHeight;
     if (f.window) {
-        SDL_SetWindowFullscreen(f.window.get(), f.fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-        drawableSize(width, height);
+        SDL_Window* window = f.window.get();
+        if (f.fullScreen) {
+            SDL_GetWindowPosition(window, &f.windowedPlace.x, &f.windowedPlace.y);
+            f.windowedPlace.w = int(f.settings.pp.BackBufferWidth);
+            f.windowedPlace.h = int(f.settings.pp.BackBufferHeight);
+            SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        } else {
+            // Where full screen was not carried out, SDL still takes the screen's size for
+            // the window's: asking for the old size and place sets it right either way.
+            SDL_SetWindowFullscreen(window, 0);
+            SDL_SetWindowSize(window, f.windowedPlace.w, f.windowedPlace.h);
+            SDL_SetWindowPosition(window, f.windowedPlace.x, f.windowedPlace.y);
+        }
+        startPacing();
     }
     applyCursorSettings();
-    resizeBackBuffer(width, height, true);
+    // The device is reset for the new mode at the size the window has until the window
+    // system says otherwise; its word on a new size resets the device again.
+    resizeBackBuffer(f.settings.pp.BackBufferWidth, f.settings.pp.BackBufferHeight, true);
     return S_OK;
 }
 
@@ -413,6 +420,7 @@ void shutdown() {
     if (f.window) {
         SDL_SetWindowGrab(f.window.get(), SDL_FALSE);
     }
+    f.windowSize.reset();
     f.window.reset();
     f.video.reset();
     f.direct3d = RefPtr<IDirect3D9>();

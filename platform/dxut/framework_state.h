@@ -15,6 +15,7 @@
 #include "dxut/frame_pacer.h"
 #include "dxut/framework.h"
 #include "dxut/sdl_messages.h"
+#include "dxut/window_size.h"
 
 // SDL's video subsystem, started by DXUTCreateWindow.
 class SdlVideo {
@@ -54,6 +55,7 @@ struct Framework {
     // Released in reverse order by shutdown().
     std::unique_ptr<SdlVideo> video;
     std::unique_ptr<SDL_Window, SdlWindowDeleter> window;
+    std::unique_ptr<WindowSizeWatch> windowSize;
     bool windowCreated = false;
     std::unique_ptr<GlContext> context;
     RefPtr<IDirect3D9> direct3d;
@@ -66,6 +68,7 @@ struct Framework {
     int exitCode = DXUT_EXIT_NORMAL;
     bool quit = false;
     bool fullScreen = false;
+    SDL_Rect windowedPlace{};  // where leaving full screen puts the window back
     bool wireframe = false;
     Uint32 buttons = 0;                // SDL mouse buttons held, for capture and MK_* flags
     std::deque<WindowMessage> posted;  // tests: messages as if from the window

@@ -61,13 +61,6 @@ void captureMouse(Uint32 buttonsBefore) {
 void handleWindowEvent(const SDL_WindowEvent& event) {
     Framework& f = framework();
     switch (event.event) {
-        case SDL_WINDOWEVENT_SIZE_CHANGED: {
-            int width = 0;
-            int height = 0;
-            SDL_GL_GetDrawableSize(f.window.get(), &width, &height);
-            resizeBackBuffer(UINT(std::max(width, 0)), UINT(std::max(height, 0)), false);
-            break;
-        }
         case SDL_WINDOWEVENT_DISPLAY_CHANGED:
             startPacing();
             break;
@@ -130,7 +123,15 @@ void handleSdlEvent(const SDL_Event& event) {
             f.quit = true;
             return;
         case SDL_WINDOWEVENT:
-            handleWindowEvent(event.window);
+        case SDL_SYSWMEVENT:
+            if (f.windowSize) {
+                if (const std::optional<ClientSize> size = f.windowSize->changeIn(event)) {
+                    resizeBackBuffer(size->width, size->height, false);
+                }
+            }
+            if (event.type == SDL_WINDOWEVENT) {
+                handleWindowEvent(event.window);
+            }
             return;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: {

@@ -1,4 +1,5 @@
-// Starting and ending: Esc, the diagnostic log, and a start where the log cannot be written.
+// Starting and ending: Esc, the diagnostic log, a start where the log cannot be written, and
+// the window's full-screen hotkey.
 #include <unistd.h>
 
 #include <filesystem>
@@ -96,6 +97,28 @@ TEST_F(Lifecycle, StartWhereTheLogCannotBeWrittenSaysWhyAndFailsWithoutAWindow) 
         EXPECT_EQ(ending.output, "Orvanta: cannot create output.txt: Permission denied\n");
         EXPECT_EQ(entriesIn(readOnly), 0u);
     }
+}
+
+TEST_F(Lifecycle, AltEnterTwiceLeavesThePictureAsItWas) {
+    const fs::path directory = e2e::freshDirectory("full-screen");
+    Session session(directory, "full-screen");
+    const Picture before = session.settle();
+    // Xvfb has no window manager to honour full screen: the window keeps its size, and the
+    // picture must still be drawn for it, panel and puzzle where they were.
+    for (const std::string label : {"toggled", "back"}) {
+        session.keys({"alt+Return"});
+        const Picture after = session.settle();
+        session.keep(after, label);
+        EXPECT_EQ(differingPixels(before, after, wholeOf(before)), 0) << label;
+    }
+    expectCleanEnd(session);
+    // Each toggle reset the device, and the play screen was built again for the size of the
+    // window: its own, not the screen's.
+    EXPECT_EQ(e2e::readFile(directory / "output.txt"),
+              "YLength = 640\n"
+              "YLength = 800\n"
+              "YLength = 800\n"
+              "YLength = 800\n");
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 
 #include "dxut/framework.h"
 #include "dxut/png_file.h"
@@ -163,8 +164,12 @@ TEST(XvfbWindow, WherePresentingCannotWaitTheLoopDrawsSixtyFramesASecond) {
         "unset SDL_VIDEODRIVER; t0=$(date +%s%N); \"$0\" -quitafterframe:1 || exit; "
         "t1=$(date +%s%N); \"$0\" -quitafterframe:121 || exit; t2=$(date +%s%N); "
         "echo $((t1 - t0)) $((t2 - t1)) > \"$1\"";
-    const std::string command = "timeout 60 xvfb-run -a -s '-screen 0 1024x768x24' bash -c '" +
-                                script + "' '" + PLATFORM_SCENE + "' '" + times + "'";
+    // A display number of its own: xvfb-run -a alone starts looking at the number that the
+    // other Xvfb test takes too, and two servers starting at once may pick the same one.
+    const std::string display = std::to_string(1000 + std::random_device{}() % 50000);
+    const std::string command = "timeout 60 xvfb-run -a -n " + display +
+                                " -s '-screen 0 1024x768x24' bash -c '" + script + "' '" +
+                                PLATFORM_SCENE + "' '" + times + "'";
     ASSERT_EQ(runCommand(command), 0);
     std::ifstream file(times);
     long long oneFrame = 0;
