@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <thread>
 
 #include "dxut/framework_state.h"

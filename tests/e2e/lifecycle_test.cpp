@@ -81,7 +81,7 @@ TEST_F(Lifecycle, StartWhereTheLogCannotBeWrittenSaysWhyAndFailsWithoutAWindow) 
     fs::create_directory(blocked / "output.txt");
     for (const bool withDisplay : {false, true}) {
         const Ending ending = endingIn(blocked, !withDisplay);
-        EXPECT_NE(ending.code, 0) << "with the X server at hand: " << withDisplay;
+        EXPECT_NE(ending.code, 0) << (withDisplay ? "with" : "without") << " an X server";
         EXPECT_NE(ending.code, windowless.code);
         EXPECT_EQ(ending.output, "Orvanta: cannot create output.txt: Is a directory\n");
     }
