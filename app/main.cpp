@@ -1,7 +1,9 @@
 // Orvanta's entry: the log, the application state and the first puzzle, the framework's
 // callbacks, the play screen, the window and device, and the main loop.
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <new>
 
 #include "app_state.h"
@@ -17,13 +19,17 @@ namespace {
 
 // Start-up ran out of memory before the window existed.
 constexpr int kOutOfMemoryExitCode = 9;
+// The diagnostic log could not be created; nothing else was tried.
+constexpr int kLogNotCreatedExitCode = 10;
 
 }  // namespace
 
 int main() {
     logFile = std::fopen("output.txt", "w");
     if (logFile == nullptr) {
-        return 0;
+        // Worded as the framework words its refusals, so that both read alike.
+        std::fprintf(stderr, "Orvanta: cannot create output.txt: %s\n", std::strerror(errno));
+        return kLogNotCreatedExitCode;
     }
     appState = new (std::nothrow) AppState();
     if (appState == nullptr) {

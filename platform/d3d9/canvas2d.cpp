@@ -28,6 +28,20 @@ HRESULT Canvas2D::fillRect(const RECT& rect, D3DCOLOR color) {
                           S_OK);
 }
 
+HRESULT Canvas2D::fillRects(const std::vector<RECT>& rects, D3DCOLOR color) {
+    std::vector<ColoredRect> colored;
+    colored.reserve(rects.size());
+    for (const RECT& rect : rects) {
+        colored.push_back(ColoredRect{rect, color});
+        device_.record("Canvas2D::fillRect",
+                       {double(rect.left), double(rect.top), double(rect.right),
+                        double(rect.bottom), double(color)},
+                       S_OK);
+    }
+    device_.backend().fillRects(colored, scissor_);
+    return S_OK;
+}
+
 HRESULT Canvas2D::frameRect(const RECT& rect, D3DCOLOR color, int thickness) {
     const std::vector<double> numbers = {double(rect.left),   double(rect.top), double(rect.right),
                                          double(rect.bottom), double(color),    double(thickness)};

@@ -14,6 +14,11 @@ class DialogPainter {
     virtual ~DialogPainter() = default;
 
     virtual void Fill(const RECT& rect, D3DCOLOR color) = 0;
+    // Fill of each, in order; a painter may draw them at once.
+    virtual void FillAll(const std::vector<RECT>& rects, D3DCOLOR color) {
+        for (const RECT& rect : rects)
+            Fill(rect, color);
+    }
     // Text with a DT_* format in the font of the dialog's font index.
     virtual void Text(UINT font, const std::wstring& text, const RECT& rect, DWORD format,
                       D3DCOLOR color) = 0;
@@ -25,7 +30,7 @@ class DialogPainter {
     // Whether a blinking caret is shown in this frame.
     virtual bool CaretShown() const = 0;
 
-    // Shapes on Fill.
+    // Shapes on FillAll, one call each.
     void Outline(const RECT& rect, D3DCOLOR color, int thickness = 1);
     // The disc inscribed in a square.
     void Disc(const RECT& square, D3DCOLOR color);

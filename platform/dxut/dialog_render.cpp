@@ -35,6 +35,16 @@ class CanvasPainter : public DialogPainter {
             m_failed = true;
     }
 
+    void FillAll(const std::vector<RECT>& rects, D3DCOLOR color) override {
+        std::vector<RECT> window;
+        window.reserve(rects.size());
+        for (const RECT& rect : rects)
+            if (rect.right > rect.left && rect.bottom > rect.top)
+                window.push_back(ToWindow(rect));
+        if (!window.empty() && FAILED(m_canvas.fillRects(window, color)))
+            m_failed = true;
+    }
+
     void Text(UINT font, const std::wstring& text, const RECT& rect, DWORD format,
               D3DCOLOR color) override {
         if (text.empty())

@@ -76,16 +76,6 @@ HRESULT resetDeviceObjects() {
     return S_OK;
 }
 
-// The back buffer size for the window as it is now.
-void drawableSize(UINT& width, UINT& height) {
-    Framework& f = framework();
-    int w = 0;
-    int h = 0;
-    SDL_GL_GetDrawableSize(f.window.get(), &w, &h);
-    width = UINT(std::max(w, 0));
-    height = UINT(std::max(h, 0));
-}
-
 }  // namespace
 
 Framework& framework() {
@@ -95,7 +85,7 @@ Framework& framework() {
 
 std::unique_ptr<SdlVideo> SdlVideo::start(std::string& error) {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        error = std::string("no video: ") + SDL_GetError();
+        error = SDL_GetError();
         return nullptr;
     }
     std::unique_ptr<SdlVideo> video(new SdlVideo());
@@ -124,14 +114,18 @@ void reportFailure(const std::string& message) {
     }
 }
 
-HRESULT fail(HRESULT result, int exitCode, const std::string& message) {
-    char code[16];
-    std::snprintf(code, sizeof code, "0x%08X", unsigned(result));
-    reportFailure(message + " (" + code + ")");
+HRESULT refuse(HRESULT result, int exitCode, const std::string& message) {
+    reportFailure(message);
     Framework& f = framework();
     f.exitCode = exitCode;
     f.quit = true;
     return result;
+}
+
+HRESULT fail(HRESULT result, int exitCode, const std::string& message) {
+    char code[16];
+    std::snprintf(code, sizeof code, "0x%08X", unsigned(result));
+    return refuse(result, exitCode, message + " (" + code + ")");
 }
 
 // [SETUP]
@@ -199,7 +193,7 @@ HRESULT DXUTCreateWindow(const WCHAR* windowTitle, HINSTANCE, HICON, HMENU, int 
         std::string error;
         f.video = SdlVideo::start(error);
         if (!f.video) {
-            return fail(DXUTERR_NOWINDOW, DXUT_EXIT_NO_WINDOW, error);
+            return refuse(DXUTERR_NOWINDOW, DXUT_EXIT_NO_WINDOW, "cannot open a window: " + error);
         }
         GlContext::prepareWindowAttributes();
         const std::string title = utf8FromWide(windowTitle != nullptr ? windowTitle : L"");
@@ -209,9 +203,10 @@ HRESULT DXUTCreateWindow(const WCHAR* windowTitle, HINSTANCE, HICON, HMENU, int 
             SDL_CreateWindow(title.c_str(), left, top, int(kDefaultWidth), int(kDefaultHeight),
                              SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN));
         if (!f.window) {
-            return fail(DXUTERR_NOWINDOW, DXUT_EXIT_NO_WINDOW,
-                        std::string("no window: ") + SDL_GetError());
+            return refuse(DXUTERR_NOWINDOW, DXUT_EXIT_NO_WINDOW,
+                          std::string("cannot open a window: ") + SDL_GetError());
         }
+        f.windowSize = std::make_unique<WindowSizeWatch>(f.window.get());
     }
     f.windowCreated = true;
     return S_OK;
@@ -230,6 +225,10 @@ HRESULT DXUTCreateDevice(UINT adapterOrdinal, bool windowed, int suggestedWidth,
         return D3DERR_INVALIDCALL;
     }
     if (!f.windowCreated) {
+        // A window that could not be opened has been reported already: one line is enough.
+        if (f.exitCode == DXUT_EXIT_NO_WINDOW) {
+            return DXUTERR_NOWINDOW;
+        }
         return fail(DXUTERR_NOWINDOW, DXUT_EXIT_NO_WINDOW,
                     "DXUTCreateDevice needs the window of DXUTCreateWindow");
     }
@@ -281,6 +280,8 @@ HRESULT DXUTCreateDevice(UINT adapterOrdinal, bool windowed, int suggestedWidth,
         backend = std::make_unique<RecordingBackend>();
     } else {
         SDL_SetWindowSize(f.window.get(), int(width), int(height));
+        f.windowedPlace = SDL_Rect{int(SDL_WINDOWPOS_CENTERED), int(SDL_WINDOWPOS_CENTERED),
+                                   int(width), int(height)};
         if (!windowed) {
             SDL_SetWindowFullscreen(f.window.get(), SDL_WINDOW_FULLSCREEN_DESKTOP);
         }
@@ -290,7 +291,9 @@ HRESULT DXUTCreateDevice(UINT adapterOrdinal, bool windowed, int suggestedWidth,
         if (!gl) {
             return fail(DXUTERR_CREATINGDEVICE, DXUT_EXIT_CREATING_DEVICE, error);
         }
-        drawableSize(settings.pp.BackBufferWidth, settings.pp.BackBufferHeight);
+        const ClientSize size = f.windowSize->current();
+        settings.pp.BackBufferWidth = size.width;
+        settings.pp.BackBufferHeight = size.height;
         backend = std::move(gl);
     }
     f.fullScreen = !windowed;
@@ -323,7 +326,8 @@ HRESULT DXUTCreateDevice(UINT adapterOrdinal, bool windowed, int suggestedWidth,
     f.time = 0.0;
     f.elapsed = 0.0f;
     f.framesRendered = 0;
-    restartClock();
+    startPacing();
+    restartTiming();
     if (f.window) {
         SDL_ShowWindow(f.window.get());
     }
@@ -364,14 +368,26 @@ HRESULT DXUTToggleFullScreen() {
         return D3DERR_INVALIDCALL;
     }
     f.fullScreen = !f.fullScreen;
-    UINT width = f.settings.pp.BackBufferWidth;
-    UINT height = f.settings.pp.BackBufferHeight;
     if (f.window) {
-        SDL_SetWindowFullscreen(f.window.get(), f.fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-        drawableSize(width, height);
+        SDL_Window* window = f.window.get();
+        if (f.fullScreen) {
+            SDL_GetWindowPosition(window, &f.windowedPlace.x, &f.windowedPlace.y);
+            f.windowedPlace.w = int(f.settings.pp.BackBufferWidth);
+            f.windowedPlace.h = int(f.settings.pp.BackBufferHeight);
+            SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        } else {
+            // Where full screen was not carried out, SDL still takes the screen's size for
+            // the window's: asking for the old size and place sets it right either way.
+            SDL_SetWindowFullscreen(window, 0);
+            SDL_SetWindowSize(window, f.windowedPlace.w, f.windowedPlace.h);
+            SDL_SetWindowPosition(window, f.windowedPlace.x, f.windowedPlace.y);
+        }
+        startPacing();
     }
     applyCursorSettings();
-    resizeBackBuffer(width, height, true);
+    // The device is reset for the new mode at the size the window has until the window
+    // system says otherwise; its word on a new size resets the device again.
+    resizeBackBuffer(f.settings.pp.BackBufferWidth, f.settings.pp.BackBufferHeight, true);
     return S_OK;
 }
 
@@ -404,6 +420,7 @@ void shutdown() {
     if (f.window) {
         SDL_SetWindowGrab(f.window.get(), SDL_FALSE);
     }
+    f.windowSize.reset();
     f.window.reset();
     f.video.reset();
     f.direct3d = RefPtr<IDirect3D9>();
@@ -432,7 +449,7 @@ void DXUTPause(bool pauseTime, bool pauseRendering) {
     f.timePaused = pauseTime;
     f.renderingPaused = pauseRendering;
     if (wasPaused && !pauseTime) {
-        restartClock();
+        restartTiming();
     }
 }
 

@@ -4,9 +4,17 @@
 // DXUTMainLoop, then DXUTGetExitCode. DXUTCreateDevice asks the acceptable callback about
 // the candidate settings, lets the modify callback change them, calls device created and
 // device reset with the back buffer's size, then sends the message callback a WM_SIZE with
-// the client size. A resize or full-screen toggle sends WM_SIZE, then device lost, then
-// device reset with the new size. When the loop ends: device lost, device destroyed, the
-// device and window are released (all before static objects of the application die).
+// the client size. A resize sends WM_SIZE, then device lost, then device reset with the new
+// size; the size is the one the window system reports, not the one asked for. A full-screen
+// toggle does the same at once with the size the window has, and again when the window
+// system reports a new one (where it does not honour full screen, it reports none); leaving
+// full screen puts the window back at its windowed size and place. When the loop ends:
+// device lost, device destroyed, the device and window are released (all before static
+// objects of the application die).
+//
+// Frames are presented with the display's refresh; where presenting does not wait for it
+// (software drawing, a virtual X server), the loop sleeps so as to draw 60 frames a second.
+// Time and elapsed time are real time either way (or constant, with -constantframetime).
 //
 // Hotkeys (unless the message callback sets *pbNoFurtherProcessing): Esc quits, Pause
 // freezes time and rendering, Alt+Enter toggles full screen, F8 toggles wireframe.

@@ -12,8 +12,10 @@
 
 #include "d3d9/gl/gl_context.h"
 #include "dxut/command_line.h"
+#include "dxut/frame_pacer.h"
 #include "dxut/framework.h"
 #include "dxut/sdl_messages.h"
+#include "dxut/window_size.h"
 
 // SDL's video subsystem, started by DXUTCreateWindow.
 class SdlVideo {
@@ -53,6 +55,7 @@ struct Framework {
     // Released in reverse order by shutdown().
     std::unique_ptr<SdlVideo> video;
     std::unique_ptr<SDL_Window, SdlWindowDeleter> window;
+    std::unique_ptr<WindowSizeWatch> windowSize;
     bool windowCreated = false;
     std::unique_ptr<GlContext> context;
     RefPtr<IDirect3D9> direct3d;
@@ -65,6 +68,7 @@ struct Framework {
     int exitCode = DXUT_EXIT_NORMAL;
     bool quit = false;
     bool fullScreen = false;
+    SDL_Rect windowedPlace{};  // where leaving full screen puts the window back
     bool wireframe = false;
     Uint32 buttons = 0;                // SDL mouse buttons held, for capture and MK_* flags
     std::deque<WindowMessage> posted;  // tests: messages as if from the window
@@ -77,6 +81,7 @@ struct Framework {
     bool minimized = false;
     std::chrono::steady_clock::time_point lastTick;
     int framesRendered = 0;
+    FramePacer pacer;  // consulted only when drawing into a window
 
     // The last frame, kept when a screenshot is asked for.
     std::vector<std::uint8_t> lastFrame;
@@ -90,6 +95,8 @@ Framework& framework();
 void reportFailure(const std::string& message);
 // Reports, records the exit code and ends the loop before it starts or at once.
 HRESULT fail(HRESULT result, int exitCode, const std::string& message);
+// As fail, for a refusal that the message says in full: the result code would add nothing.
+HRESULT refuse(HRESULT result, int exitCode, const std::string& message);
 // Gives a message to the application, then (unless it says no further processing) to the
 // keyboard callback and the hotkeys.
 void dispatchMessage(const WindowMessage& message);
@@ -98,10 +105,15 @@ void dispatchMessage(const WindowMessage& message);
 void resizeBackBuffer(UINT width, UINT height, bool force);
 // Handles one SDL event of the window.
 void handleSdlEvent(const SDL_Event& event);
-// One pass of the loop: pending events, then a frame unless paused or minimised.
-void runLoopIteration(bool waitWhenIdle);
-// Restarts the clock so that a pause or minimise does not count as elapsed time.
-void restartClock();
+// One pass of the loop: pending events, then a frame unless paused or minimised. With
+// `mayWait`, it first sleeps until the next frame is due or, while nothing is drawn, waits
+// a while for an event.
+void runLoopIteration(bool mayWait);
+// Restarts the clock and the frame pacing, so that a pause or minimise neither counts as
+// elapsed time nor leaves frames owed.
+void restartTiming();
+// Measures anew whether presenting waits for the display the window is on.
+void startPacing();
 // Device lost and destroyed as far as they are due, then the device is released.
 void releaseDevice();
 // Lost, destroyed, release; every resource of the run goes. Keeps callbacks and exit code.

@@ -24,7 +24,7 @@ void resizeClient(UINT width, UINT height) {
 void setMinimized(bool minimized) {
     Framework& f = framework();
     if (f.minimized && !minimized) {
-        restartClock();
+        restartTiming();
     }
     f.minimized = minimized;
 }

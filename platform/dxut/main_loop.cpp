@@ -1,4 +1,4 @@
-#include <algorithm>
+#include <thread>
 
 #include "dxut/framework_state.h"
 #include "dxut/png_file.h"
@@ -60,13 +60,9 @@ void captureMouse(Uint32 buttonsBefore) {
 void handleWindowEvent(const SDL_WindowEvent& event) {
     Framework& f = framework();
     switch (event.event) {
-        case SDL_WINDOWEVENT_SIZE_CHANGED: {
-            int width = 0;
-            int height = 0;
-            SDL_GL_GetDrawableSize(f.window.get(), &width, &height);
-            resizeBackBuffer(UINT(std::max(width, 0)), UINT(std::max(height, 0)), false);
+        case SDL_WINDOWEVENT_DISPLAY_CHANGED:
+            startPacing();
             break;
-        }
         case SDL_WINDOWEVENT_MINIMIZED:
             f.minimized = true;
             break;
@@ -74,7 +70,7 @@ void handleWindowEvent(const SDL_WindowEvent& event) {
         case SDL_WINDOWEVENT_MAXIMIZED:
             if (f.minimized) {
                 f.minimized = false;
-                restartClock();
+                restartTiming();
             }
             break;
         default:
@@ -126,7 +122,15 @@ void handleSdlEvent(const SDL_Event& event) {
             f.quit = true;
             return;
         case SDL_WINDOWEVENT:
-            handleWindowEvent(event.window);
+        case SDL_SYSWMEVENT:
+            if (f.windowSize) {
+                if (const std::optional<ClientSize> size = f.windowSize->changeIn(event)) {
+                    resizeBackBuffer(size->width, size->height, false);
+                }
+            }
+            if (event.type == SDL_WINDOWEVENT) {
+                handleWindowEvent(event.window);
+            }
             return;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: {
@@ -151,16 +155,31 @@ void handleSdlEvent(const SDL_Event& event) {
     }
 }
 
-void restartClock() {
-    framework().lastTick = std::chrono::steady_clock::now();
+void restartTiming() {
+    Framework& f = framework();
+    f.lastTick = std::chrono::steady_clock::now();
+    f.pacer.restart();
 }
 
-void runLoopIteration(bool waitWhenIdle) {
+void startPacing() {
+    Framework& f = framework();
+    SDL_DisplayMode mode{};
+    const int refreshRate =
+        f.window && SDL_GetWindowDisplayMode(f.window.get(), &mode) == 0 ? mode.refresh_rate : 0;
+    f.pacer.start(refreshRate, f.context && f.context->swapIntervalSet());
+}
+
+void runLoopIteration(bool mayWait) {
     Framework& f = framework();
     const bool idle = f.minimized || f.renderingPaused;
+    if (f.window && mayWait && !idle) {
+        // Input that comes meanwhile is handled below, before the frame that shows it.
+        std::this_thread::sleep_until(f.pacer.due());
+    }
+    const auto began = std::chrono::steady_clock::now();
     if (f.window) {
         SDL_Event event;
-        if (idle && waitWhenIdle && SDL_WaitEventTimeout(&event, kIdleWaitMilliseconds) == 1) {
+        if (idle && mayWait && SDL_WaitEventTimeout(&event, kIdleWaitMilliseconds) == 1) {
             handleSdlEvent(event);
         }
         while (!f.quit && SDL_PollEvent(&event) == 1) {
@@ -198,6 +217,9 @@ void runLoopIteration(bool waitWhenIdle) {
         f.device->backend().readPixels(f.lastFrame, f.lastFrameWidth, f.lastFrameHeight);
     }
     f.device->present();
+    if (f.window) {
+        f.pacer.framePresented(began, std::chrono::steady_clock::now());
+    }
     ++f.framesRendered;
     if (f.flags.quitAfterFrame > 0 && f.framesRendered >= f.flags.quitAfterFrame) {
         f.quit = true;
@@ -214,7 +236,7 @@ HRESULT DXUTMainLoop(HACCEL) {
         return E_FAIL;
     }
     // Time runs from the start of the loop: device creation does not count as a frame.
-    restartClock();
+    restartTiming();
     while (!f.quit) {
         runLoopIteration(true);
     }

@@ -28,6 +28,8 @@ constexpr auto kPoll = 40ms;
 // must span: an animation still running shows in that time.
 constexpr int kSettledCaptures = 4;
 constexpr auto kSettledSpan = 300ms;
+// How long a pointer move may take to show before it is sent again.
+constexpr auto kMoveAgain = 2s;
 
 [[noreturn]] void fail(const std::string& message) {
     throw std::runtime_error(message);
@@ -465,14 +467,28 @@ Picture Session::sync(Area marker) {
     const int faceX = marker.x + 5;
     const int faceY = marker.y + marker.height / 2;
     const std::string where = " at " + std::to_string(marker.x) + ", " + std::to_string(marker.y);
+    // A full-screen switch puts the pointer back where the program last saw it (SDL does
+    // so), which can undo a move sent just before; so each move is sent again while waiting.
+    auto moveUntil = [&](int x, int y, Rgb face, const std::string& what) {
+        moveTo(x, y);
+        auto moved = Clock::now();
+        return waitFor(
+            [&](const Picture& p) {
+                if (p.at(faceX, faceY) == face) {
+                    return true;
+                }
+                if (Clock::now() - moved > kMoveAgain) {
+                    moveTo(x, y);
+                    moved = Clock::now();
+                }
+                return false;
+            },
+            "the button" + where + " to look " + what);
+    };
     const int x = pointerX_;
     const int y = pointerY_;
-    moveTo(marker.x + marker.width / 2, marker.y + marker.height / 2);
-    waitFor([&](const Picture& p) { return p.at(faceX, faceY) == hoveredFace_; },
-            "the button" + where + " to look hovered");
-    moveTo(x, y);
-    return waitFor([&](const Picture& p) { return p.at(faceX, faceY) == face_; },
-                   "the button" + where + " to look as before");
+    moveUntil(marker.x + marker.width / 2, marker.y + marker.height / 2, hoveredFace_, "hovered");
+    return moveUntil(x, y, face_, "as before");
 }
 
 Picture Session::settle(Area marker) {

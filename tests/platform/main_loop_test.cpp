@@ -1,10 +1,11 @@
-// The main loop on a recording device: frames, time, hotkeys, pause, minimise, keys, and
-// the framework's command-line flags.
+// The main loop on a recording device: frames, time, hotkeys, pause, minimise, keys, the
+// framework's command-line flags, and the pacing of frames on times given by the test.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "dxut/command_line.h"
+#include "dxut/frame_pacer.h"
 #include "framework_probe.h"
 
 namespace {
@@ -122,6 +123,81 @@ TEST(FrameworkFlags, IgnoresValuesThatAreNotPositiveNumbers) {
     EXPECT_EQ(flags.quitAfterFrame, 0);
     EXPECT_FALSE(flags.constantFrameTime);
     EXPECT_FALSE(flags.windowed);
+}
+
+using PacerClock = FramePacer::Clock;
+using namespace std::chrono_literals;
+
+// Runs frames as the main loop does: each begins when it is due (at once when that has
+// passed) and is presented `busy` later. Returns the times between the frames' beginnings.
+std::vector<PacerClock::duration> runFrames(FramePacer& pacer, PacerClock::time_point& now,
+                                            int frames, PacerClock::duration busy) {
+    std::vector<PacerClock::duration> intervals;
+    std::optional<PacerClock::time_point> last;
+    for (int i = 0; i < frames; ++i) {
+        now = std::max(now, pacer.due());
+        if (last) {
+            intervals.push_back(now - *last);
+        }
+        last = now;
+        pacer.framePresented(now, now + busy);
+        now += busy;
+    }
+    return intervals;
+}
+
+bool allEqual(const std::vector<PacerClock::duration>& intervals, PacerClock::duration value) {
+    return std::all_of(intervals.begin(), intervals.end(),
+                       [&](PacerClock::duration d) { return d == value; });
+}
+
+TEST(FramePacing, WherePresentingCannotWaitFramesAreDueSixtyASecondWithoutBursts) {
+    FramePacer pacer;
+    pacer.start(0, false);  // the driver took no swap interval
+    PacerClock::time_point now{1s};
+    EXPECT_TRUE(allEqual(runFrames(pacer, now, 61, 2ms), FramePacer::kPacedPeriod));
+
+    // Waking a little late does not slow the pace.
+    now = pacer.due() + 1ms;
+    const PacerClock::time_point due = pacer.due();
+    pacer.framePresented(now, now + 2ms);
+    EXPECT_EQ(pacer.due(), due + FramePacer::kPacedPeriod);
+
+    // A frame that took long is not made up for with frames in a row.
+    now = pacer.due();
+    pacer.framePresented(now, now + 50ms);
+    now += 50ms;
+    EXPECT_EQ(pacer.due(), now) << "the next at once";
+    EXPECT_TRUE(allEqual(runFrames(pacer, now, 5, 2ms), FramePacer::kPacedPeriod));
+
+    // After a pause or minimise no frame is owed: the next is due at once.
+    now += 10s;
+    pacer.restart();
+    EXPECT_LE(pacer.due(), now);
+}
+
+TEST(FramePacing, ASwapIntervalIsTrustedOnlyWhenPresentsWaitForTheDisplay) {
+    // A driver that takes the interval and does not wait (no display, vertical sync turned
+    // off): the frames measured run free, then the loop is paced.
+    FramePacer free;
+    free.start(60, true);
+    PacerClock::time_point now{1s};
+    const auto measured = runFrames(free, now, int(FramePacer::kMeasuredFrames), 2ms);
+    EXPECT_TRUE(allEqual(measured, 2ms));
+    EXPECT_TRUE(free.sleepsToPace());
+    EXPECT_TRUE(allEqual(runFrames(free, now, 10, 2ms), FramePacer::kPacedPeriod));
+
+    // Presents that wait for a 60 Hz or a 144 Hz display, after a few queued ones that
+    // return at once: frames follow the display, with no sleep of the pacer's own.
+    for (const int refreshRate : {60, 144}) {
+        const PacerClock::duration period = std::chrono::nanoseconds(1'000'000'000 / refreshRate);
+        FramePacer synced;
+        synced.start(refreshRate, true);
+        runFrames(synced, now, int(FramePacer::kUncountedFrames), 1ms);
+        runFrames(synced, now, int(FramePacer::kMeasuredFrames), period);
+        EXPECT_TRUE(synced.followsDisplay()) << refreshRate << " Hz";
+        EXPECT_TRUE(allEqual(runFrames(synced, now, 20, period), period)) << refreshRate << " Hz";
+    }
 }
 
 }  // namespace

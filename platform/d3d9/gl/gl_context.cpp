@@ -68,8 +68,10 @@ std::unique_ptr<GlContext> GlContext::create(SDL_Window* window, std::string& er
         error = "the OpenGL context lacks version 3.3, a 24-bit depth or an 8-bit stencil buffer";
         return nullptr;
     }
-    // Present with vertical sync where the driver offers it; without it frames just run free.
-    SDL_GL_SetSwapInterval(1);
+    // Present with the display's refresh: adaptive where offered (a late frame is shown at
+    // once rather than a whole refresh later), else plain vertical sync. A driver may refuse
+    // both; the main loop then paces itself.
+    owner->swapIntervalSet_ = SDL_GL_SetSwapInterval(-1) == 0 || SDL_GL_SetSwapInterval(1) == 0;
     return owner;
 }
 

@@ -29,6 +29,8 @@ class GlContext {
     GlContext& operator=(const GlContext&) = delete;
 
     SDL_Window* window() const { return window_; }
+    // The driver took a swap interval, so presenting may wait for the display's refresh.
+    bool swapIntervalSet() const { return swapIntervalSet_; }
     std::shared_ptr<const GlContextLife> life() const { return life_; }
 
   private:
@@ -38,6 +40,7 @@ class GlContext {
     SDL_Window* window_;
     SDL_GLContext context_;
     std::shared_ptr<GlContextLife> life_;
+    bool swapIntervalSet_ = false;
 };
 
 enum class GlKind { buffer, vertexArray, texture, program, shader };
