@@ -1,7 +1,8 @@
 // platform_scene: a small program on the framework shell that draws the known scene of
 // scene.h through media/Velmonde.fx, a translucent canvas rectangle and a line of text.
 // The GL tests run it with -quitafterframe and -screenshot and check the picture. When the
-// environment names ORVANTA_SCENE_READY, it creates that file once two frames are drawn.
+// environment names ORVANTA_SCENE_READY, it creates that file once two frames are drawn; when it
+// names ORVANTA_SCENE_SPAN, it writes there the seconds from its first frame to its last.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -18,6 +19,8 @@ ID3DXEffect* effect = nullptr;
 ID3DXFont* font = nullptr;
 ID3DXSprite* sprite = nullptr;
 int framesDrawn = 0;
+double firstFrameTime = 0.0;
+double lastFrameTime = 0.0;
 
 HRESULT onCreated(IDirect3DDevice9* device, const D3DSURFACE_DESC*) {
     const D3DVERTEXELEMENT9 elements[] = {
@@ -57,7 +60,9 @@ void onDestroyed() {
     SAFE_RELEASE(declaration);
 }
 
-void onFrameRender(IDirect3DDevice9* device, double, float) {
+void onFrameRender(IDirect3DDevice9* device, double time, float) {
+    firstFrameTime = framesDrawn == 0 ? time : firstFrameTime;
+    lastFrameTime = time;
     device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, scene::kBackground, 1.0f, 0);
     if (FAILED(device->BeginScene())) {
         return;
@@ -106,5 +111,11 @@ int main() {
     DXUTCreateWindow(L"Orvanta scene");
     DXUTCreateDevice(D3DADAPTER_DEFAULT, true, int(scene::kWidth), int(scene::kHeight));
     DXUTMainLoop();
+    if (const char* span = std::getenv("ORVANTA_SCENE_SPAN")) {
+        if (std::FILE* file = std::fopen(span, "w")) {
+            std::fprintf(file, "%.6f\n", lastFrameTime - firstFrameTime);
+            std::fclose(file);
+        }
+    }
     return DXUTGetExitCode();
 }
