@@ -14,12 +14,12 @@ namespace {
 
 std::vector<unsigned char> optionBytes(uint8_t a, uint8_t b, uint8_t c, int32_t frames,
                                        double seconds) {
-    std::vector<unsigned char> out{a, b, c};
-    unsigned char raw[8];
-    std::memcpy(raw, &frames, 4);
-    out.insert(out.end(), raw, raw + 4);
-    std::memcpy(raw, &seconds, 8);
-    out.insert(out.end(), raw, raw + 8);
+    std::vector<unsigned char> out(15);
+    out[0] = a;
+    out[1] = b;
+    out[2] = c;
+    std::memcpy(out.data() + 3, &frames, 4);
+    std::memcpy(out.data() + 7, &seconds, 8);
     return out;
 }
 

@@ -221,6 +221,13 @@ std::string runTool(const std::vector<std::string>& argv, std::chrono::milliseco
 
 namespace {
 
+// ":N". Appended rather than ":" + ...: GCC 12 warns falsely (-Wrestrict) on that form.
+std::string displayName(int number) {
+    std::string name = ":";
+    name += std::to_string(number);
+    return name;
+}
+
 // Starts Xvfb on `display` and waits until it has said, through -displayfd, that it takes
 // connections. False when it ends first (the display is taken). -noreset: by default the
 // server resets whenever its last client leaves (every xdotool run, the probe below), and a
@@ -230,7 +237,7 @@ bool startXvfb(Child& server, int display) {
     if (pipe(pipeFds) != 0) {
         fail("pipe failed");
     }
-    const std::vector<std::string> argv = {"Xvfb",        ":" + std::to_string(display),
+    const std::vector<std::string> argv = {"Xvfb",        displayName(display),
                                            "-displayfd",  std::to_string(pipeFds[1]),
                                            "-screen",     "0",
                                            "1024x768x24", "-nolisten",
@@ -279,7 +286,7 @@ XServer::XServer() {
     for (int attempt = 0; attempt < 20 && display_.empty(); ++attempt) {
         const int number = numbers(random);
         if (startXvfb(server_, number)) {
-            display_ = ":" + std::to_string(number);
+            display_ = displayName(number);
         }
     }
     if (display_.empty()) {
