@@ -334,8 +334,8 @@ TEST(MoveFile, UnopenedReaderIsRefused) {
 }
 
 TEST(Scramble, EveryReadyMadePuzzleTwoHundredSingleLayerMovesAndBack) {
-    for (const NamedPuzzle& r : readyMadePuzzles()) {
-        auto d = makeDefinition(r.shape, r.slices);
+    for (const ReadyMadePuzzle& r : kReadyMadePuzzles) {
+        auto d = makeDefinition(r);
         Puzzle p(d.get());
         p.scramble();
         ASSERT_EQ(p.getMoveCount(), 200) << r.name;
@@ -366,7 +366,7 @@ TEST(Scramble, RefusedTurnsAreDrawnAgainAndOnlyReplayedLayersAreDrawn) {
     auto refusing = makeDefinition(TetraHedron, {{PointSlice, 6}});
     refusing->eraseThreshold = 3;
     // Twenty planes per face anchor, all outside the cube: 21 layers, one cubie.
-    std::vector<SliceSpec> outside;
+    std::vector<ReadyMadeSlice> outside;
     for (int32_t i = 0; i < 10; ++i)
         outside.push_back({FaceSlice, 400 + 20 * i});
     auto layered = makeDefinition(Cube, outside);

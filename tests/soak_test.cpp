@@ -31,7 +31,7 @@ void connectRandomGroups(Puzzle& p, PuzzleDefinition* d, std::mt19937& rng, int 
     }
 }
 
-void soak(Puzzle& p, std::mt19937& rng, int turns, const std::string& name) {
+void soak(Puzzle& p, std::mt19937& rng, int turns, const std::wstring& name) {
     std::vector<int32_t> turning;
     for (int32_t a = 0; a < p.anchorCount; ++a)
         if (p.anchors[a].planeCount > 0)
@@ -76,9 +76,9 @@ void soak(Puzzle& p, std::mt19937& rng, int turns, const std::string& name) {
 
 TEST(Soak, ReadyMadePuzzlesWithAndWithoutGroups) {
     std::mt19937 rng(20261209);
-    for (const NamedPuzzle& r : readyMadePuzzles()) {
+    for (const ReadyMadePuzzle& r : kReadyMadePuzzles) {
         for (int groups : {0, 2}) {
-            auto d = makeDefinition(r.shape, r.slices);
+            auto d = makeDefinition(r);
             Puzzle p(d.get());
             connectRandomGroups(p, d.get(), rng, groups);
             soak(p, rng, 1500, r.name);
@@ -92,7 +92,7 @@ TEST(Soak, RandomEditorDefinitions) {
     while (built < 24) {
         int32_t shape = static_cast<int32_t>(rng() % 5);
         int32_t slices = 1 + static_cast<int32_t>(rng() % 3);
-        std::vector<SliceSpec> specs;
+        std::vector<ReadyMadeSlice> specs;
         for (int32_t i = 0; i < slices; ++i)
             specs.push_back({static_cast<int32_t>(rng() % 3), static_cast<int32_t>(rng() % 361)});
         auto d = makeDefinition(shape, specs);
@@ -106,13 +106,13 @@ TEST(Soak, RandomEditorDefinitions) {
         ++built;
         connectRandomGroups(p, d.get(), rng, static_cast<int>(rng() % 3));
         // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on "literal" + string.
-        std::string name = "shape ";
-        name += std::to_string(shape);
-        for (const SliceSpec& s : specs) {
-            name += ' ';
-            name += std::to_string(s.kind);
-            name += '/';
-            name += std::to_string(s.thickness);
+        std::wstring name = L"shape ";
+        name += std::to_wstring(shape);
+        for (const ReadyMadeSlice& s : specs) {
+            name += L' ';
+            name += std::to_wstring(s.kind);
+            name += L'/';
+            name += std::to_wstring(s.thickness);
         }
         soak(p, rng, 600, name);
     }
@@ -127,7 +127,7 @@ TEST(Soak, EveryLayerOfRandomEditorDefinitionsTurnsOrIsRefusedUnchanged) {
     int refused = 0;
     while (built < 60) {
         int32_t shape = static_cast<int32_t>(rng() % 5);
-        std::vector<SliceSpec> specs;
+        std::vector<ReadyMadeSlice> specs;
         for (int32_t i = 1 + static_cast<int32_t>(rng() % 3); i > 0; --i)
             specs.push_back({static_cast<int32_t>(rng() % 3), static_cast<int32_t>(rng() % 361)});
         auto d = makeDefinition(shape, specs);
