@@ -48,20 +48,6 @@ std::vector<unsigned char> section(int32_t metric, std::vector<Move> moves,
     return b;
 }
 
-bool sameMove(const Move& a, const Move& b) {
-    return a.anchor == b.anchor && a.layer == b.layer && a.turnnr == b.turnnr &&
-           a.clockwise == b.clockwise;
-}
-
-bool sameHistory(const Puzzle& a, const Puzzle& b) {
-    if (a.getMoveCount() != b.getMoveCount())
-        return false;
-    for (int32_t i = 0; i < a.getMoveCount(); ++i)
-        if (!sameMove(a.moves[i], b.moves[i]))
-            return false;
-    return true;
-}
-
 }  // namespace
 
 TEST(RecordMove, SingleMetricAppendsAndCancels) {

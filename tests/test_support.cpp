@@ -70,6 +70,20 @@ bool samePositions(const Puzzle& a, const Puzzle& b) {
     return true;
 }
 
+bool sameMove(const Move& a, const Move& b) {
+    return a.anchor == b.anchor && a.layer == b.layer && a.turnnr == b.turnnr &&
+           a.clockwise == b.clockwise;
+}
+
+bool sameHistory(const Puzzle& a, const Puzzle& b) {
+    if (a.getMoveCount() != b.getMoveCount())
+        return false;
+    for (int32_t i = 0; i < a.getMoveCount(); ++i)
+        if (!sameMove(a.moves[i], b.moves[i]))
+            return false;
+    return true;
+}
+
 int32_t cubyAt(const Puzzle& puzzle, Vec3 centre) {
     for (int32_t i = 0; i < puzzle.cubyCount; ++i) {
         const Cuby& c = puzzle.cubies[i];

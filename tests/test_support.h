@@ -39,6 +39,10 @@ std::unique_ptr<PuzzleDefinition> makeDefinition(const ReadyMadePuzzle& puzzle);
 // True when both puzzles' live vertices are equal, bit for bit.
 bool samePositions(const Puzzle& a, const Puzzle& b);
 
+bool sameMove(const Move& a, const Move& b);
+// True when both puzzles hold the same moves (the turn metric aside).
+bool sameHistory(const Puzzle& a, const Puzzle& b);
+
 // The live cubie whose vertex mean lies within 1e-9 of `centre`, or -1.
 int32_t cubyAt(const Puzzle& puzzle, Vec3 centre);
 
