@@ -15,19 +15,16 @@
 #include "app_state.h"
 #include "control_ids.h"
 #include "device_resources.h"
-#include "frame_render.h"
 #include "process_state.h"
 #include "puzzle.h"
 #include "puzzle_file.h"
 #include "ready_made.h"
 #include "screens.h"
+#include "turn_animation.h"
 
 namespace {
 
-constexpr int kTextChars = 1024;
-constexpr int kNameBytes = 150;
 constexpr int kMaxEditorSlices = 10;
-constexpr int32_t kScrambleMoves = 200;
 
 // [SECTION] shared steps: busy guard, rebuild, screens
 
@@ -54,12 +51,6 @@ bool isBusyGuarded(int id) {
 void showScreen(int32_t mode) {
     appState->setMode(mode);
     buildGui();
-}
-
-void setStatic(int id, const wchar_t* text) {
-    if (CDXUTStatic* control = controlPanel.GetStatic(id)) {
-        control->SetText(text);
-    }
 }
 
 // The text of an edit box, bounded as the handlers read it.
@@ -91,9 +82,8 @@ int32_t rowData(const DXUTListBoxItem* item) {
 
 void undo() {
     const int32_t n = puzzle->getMoveCount();
-    const uint8_t scrambled = appState->isScrambled();
-    // The 200 moves of a full scramble are never undone.
-    if (!((n > 0 && scrambled == 0) || (n > kScrambleMoves && scrambled == 1))) {
+    // The moves of a full scramble are never undone.
+    if (n <= (appState->isScrambled() ? kScrambleMoves : 0)) {
         return;
     }
     startTurn(puzzle->getLastMoveAnchor(), puzzle->getLastMoveLayerMask(),
@@ -102,23 +92,23 @@ void undo() {
 
 void solved() {
     appState->setTimerState(Idle);
-    rebuildPuzzle(false, false);
+    rebuildPuzzle(BandageGroups::Keep, VertexCount::Keep);
     appState->setScrambled(0);
     showMoveCount();  // the new puzzle's count: 0
-    controlPanel.RemoveControl(kIdCongratulation);
+    hideCongratulation();
 }
 
 void fullyScramble() {
     appState->setTimerState(Idle);
-    rebuildPuzzle(false, false);
+    rebuildPuzzle(BandageGroups::Keep, VertexCount::Keep);
     puzzle->scramble();
-    setStatic(kIdMessage, L"0");
-    controlPanel.RemoveControl(kIdCongratulation);
+    setStaticText(kIdMessage, L"0");
+    hideCongratulation();
     appState->setScrambled(puzzle->getMoveCount() == kScrambleMoves ? 1 : 0);
 }
 
 void chooseReadyMade(CDXUTControl* control) {
-    controlPanel.RemoveControl(kIdCongratulation);
+    hideCongratulation();
     appState->setTimerState(Idle);
     const uint32_t tag = selectedTag(control);
     for (const ReadyMadePuzzle& p : kReadyMadePuzzles) {
@@ -132,7 +122,7 @@ void chooseReadyMade(CDXUTControl* control) {
         for (int32_t i = 0; i < p.sliceCount; ++i) {
             appState->setSlice(i, p.slices[i].kind, p.slices[i].thickness);
         }
-        rebuildPuzzle(false, true);
+        rebuildPuzzle(BandageGroups::Keep, VertexCount::Recount);
         if (CDXUTRadioButton* radio = controlPanel.GetRadioButton(kIdFace + p.turningKind)) {
             radio->SetChecked(true, true);
         }
@@ -144,7 +134,7 @@ void chooseReadyMade(CDXUTControl* control) {
 
 void editPuzzle() {
     appState->setTimerState(Idle);
-    rebuildPuzzle(false, false);
+    rebuildPuzzle(BandageGroups::Keep, VertexCount::Keep);
     appState->setScrambled(0);
     showScreen(Edit);
 }
@@ -153,9 +143,9 @@ void editPuzzle() {
 std::string narrowName(const WCHAR* wide) {
     WCHAR text[kTextChars];
     StringCchPrintfW(text, kTextChars, L"%s", wide);
-    char name[kNameBytes];
-    if (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, -1, name, kNameBytes, nullptr,
-                            nullptr) == 0) {
+    char name[kPuzzleNameBytes];
+    if (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, -1, name,
+                            static_cast<int>(kPuzzleNameBytes), nullptr, nullptr) == 0) {
         return std::string();
     }
     return name;
@@ -171,8 +161,9 @@ void listPuzzles() {
     for (const std::string& name : listPuzzleFiles()) {
         // Only names whose row text converts back to the same bytes can be loaded again (a
         // name that is no valid UTF-8 would not).
-        WCHAR wide[kNameBytes];
-        if (MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, wide, kNameBytes) != 0 &&
+        WCHAR wide[kPuzzleNameBytes];
+        if (MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, wide,
+                                static_cast<int>(kPuzzleNameBytes)) != 0 &&
             narrowName(wide) == name) {
             list->AddItem(wide, reinterpret_cast<void*>(index++));
         }
@@ -191,7 +182,7 @@ void chooseSolid(CDXUTControl* control) {
         appState->setScrambled(0);
         appState->setShape(shape);
         appState->setSliceCount(0);
-        rebuildPuzzle(false, true);
+        rebuildPuzzle(BandageGroups::Keep, VertexCount::Recount);
         fillSliceList();
         return;
     }
@@ -211,8 +202,8 @@ void addSlice() {
     if (CDXUTListBox* slices = controlPanel.GetListBox(kIdSliceList)) {
         slices->SelectItem(appState->getDefinition().sliceCount - 1);
     }
-    rebuildPuzzle(true, true);
-    setStatic(kIdErrorLine, L"");
+    rebuildPuzzle(BandageGroups::Drop, VertexCount::Recount);
+    setStaticText(kIdErrorLine, L"");
 }
 
 void removeSlice() {
@@ -230,7 +221,7 @@ void removeSlice() {
     fillSliceList();
     const DXUTListBoxItem* now = getSelectedListItem(slices);
     onSliceSelected(now != nullptr ? now->strText : nullptr);
-    rebuildPuzzle(true, true);
+    rebuildPuzzle(BandageGroups::Drop, VertexCount::Recount);
 }
 
 void setThickness(CDXUTControl* control) {
@@ -248,28 +239,31 @@ void setThickness(CDXUTControl* control) {
     // Stored as typed: any whole number, drawn outside the solid when beyond 0..360.
     d.sliceThicknesses[slot] = value;
     fillSliceList();
-    rebuildPuzzle(true, true);
+    rebuildPuzzle(BandageGroups::Drop, VertexCount::Recount);
 }
 
-void connect(bool join) {
+enum class Bandage { Connect, Disconnect };
+
+// The selected cubies leave their groups; connecting then joins them into one.
+void changeBandage(Bandage change) {
     puzzle->disconnectSelected(&appState->getDefinition());
-    if (join) {
+    if (change == Bandage::Connect) {
         puzzle->connectSelected(&appState->getDefinition());
     }
     puzzle->clearSelection();
     vertexBufferCurrent = 0;
-    setStatic(kIdErrorLine, L"");
+    setStaticText(kIdErrorLine, L"");
 }
 
 void setLineWidth(CDXUTControl* control) {
     const int v = clampInt(_wtoi(editText(control).c_str()), 0, 100);
-    appState->setLineWidth(10 + ((100 - v) * 19) / 10);
+    appState->setLineWidth(lineWidthFromShown(v));
     vertexBufferCurrent = 0;
 }
 
 void setEraseThreshold(CDXUTControl* control) {
     appState->setEraseThreshold(clampInt(_wtoi(editText(control).c_str()), 0, 100));
-    rebuildPuzzle(true, true);
+    rebuildPuzzle(BandageGroups::Drop, VertexCount::Recount);
 }
 
 // [SECTION] options, files
@@ -282,7 +276,7 @@ void setOption(void (AppState::*setter)(uint8_t), uint8_t value) {
 void setTurnMetric(int32_t metric) {
     appState->getDefinition().turnMetric = metric;
     appState->setTimerState(Idle);
-    rebuildPuzzle(false, false);
+    rebuildPuzzle(BandageGroups::Keep, VertexCount::Keep);
     appState->setScrambled(0);
 }
 
@@ -299,7 +293,7 @@ void setTurnSeconds(CDXUTControl* control) {
 void savePuzzle() {
     CDXUTEditBox* field = controlPanel.GetEditBox(kIdFileName);
     const std::string name = field != nullptr ? narrowName(field->GetText()) : std::string();
-    setStatic(kIdMessage, savePuzzleFile(name) ? L"Puzzle saved" : L"Puzzle not saved");
+    setStaticText(kIdMessage, savePuzzleFile(name) ? L"Puzzle saved" : L"Puzzle not saved");
 }
 
 void loadPuzzle() {
@@ -429,10 +423,10 @@ void CALLBACK onGuiEvent(UINT event, int id, CDXUTControl* control) {
                 setThickness(control);
             break;
         case kIdConnect:
-            connect(true);
+            changeBandage(Bandage::Connect);
             break;
         case kIdDisconnect:
-            connect(false);
+            changeBandage(Bandage::Disconnect);
             break;
         case kIdEditHelp:
             showScreen(EditorHelp);

@@ -3,10 +3,10 @@
 #include "app_state.h"
 #include "control_ids.h"
 #include "device_resources.h"
-#include "frame_render.h"
 #include "process_state.h"
 #include "puzzle.h"
 #include "screens.h"
+#include "turn_animation.h"
 
 namespace {
 
@@ -21,7 +21,10 @@ int32_t mouseX(LPARAM lParam) {
     return static_cast<int16_t>(lParam & 0xFFFF);
 }
 
-void pressButton(bool left, int32_t y, int32_t x) {
+enum class MouseButton { Left, Right };
+
+void pressButton(MouseButton button, int32_t y, int32_t x) {
+    const bool left = button == MouseButton::Left;
     if (left) {
         appState->setLeftDrag(1);
     } else {
@@ -37,7 +40,7 @@ void pressButton(bool left, int32_t y, int32_t x) {
         }
         // With "rotate clockwise" chosen the left button turns clockwise as seen from outside,
         // which the engine calls clockwise 0.
-        const bool leftClockwise = appState->isLeftButtonClockwise() != 0;
+        const bool leftClockwise = appState->isLeftButtonClockwise();
         const uint8_t clockwise = left ? (leftClockwise ? 0 : 1) : (leftClockwise ? 1 : 0);
         startTurn(anchor, appState->getLayerMask(), clockwise);
     } else if (appState->getMode() == Edit) {
@@ -134,9 +137,9 @@ LRESULT msgProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
     const int32_t x = mouseX(lParam);
     switch (message) {
         case WM_MOUSEMOVE:
-            if (appState->isLeftDrag() == 1) {
+            if (appState->isLeftDrag()) {
                 appState->orbitCamera(y, x);
-            } else if (appState->isRightDrag() == 1) {
+            } else if (appState->isRightDrag()) {
                 appState->rollCamera(y, x);
             } else {
                 appState->setHoverMouse(y, x);
@@ -145,11 +148,11 @@ LRESULT msgProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
             break;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
-            pressButton(true, y, x);
+            pressButton(MouseButton::Left, y, x);
             break;
         case WM_RBUTTONDOWN:
         case WM_RBUTTONDBLCLK:
-            pressButton(false, y, x);
+            pressButton(MouseButton::Right, y, x);
             break;
         case WM_LBUTTONUP:
             appState->setLeftDrag(0);

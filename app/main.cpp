@@ -9,11 +9,11 @@
 #include "app_state.h"
 #include "device_resources.h"
 #include "diagnostic_log.h"
-#include "frame_render.h"
 #include "process_state.h"
 #include "puzzle.h"
 #include "screens.h"
 #include "startup.h"
+#include "turn_animation.h"
 
 namespace {
 

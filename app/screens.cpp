@@ -4,6 +4,7 @@
 // [SECTION] play, edit, save, load
 // [SECTION] help, options, editor help, version
 // [SECTION] layer check boxes and the slice list
+// [SECTION] texts that change while a screen is shown
 //
 // Positions are relative to the panel, whose origin lies at (W - 305, 0) in the window; W/2
 // and H/2 truncate. A negative x lies left of the panel.
@@ -18,19 +19,17 @@
 #include "control_ids.h"
 #include "device_resources.h"
 #include "diagnostic_log.h"
-#include "frame_render.h"
 #include "process_state.h"
 #include "puzzle.h"
+#include "puzzle_file.h"
 #include "ready_made.h"
 
 namespace {
 
-constexpr int kTextChars = 1024;
 constexpr int kRowChars = 50;
 constexpr int kSliceRows = 10;
-constexpr int kNameChars = 150;
-// Line width 10..200 is shown on a 0..100 scale, 100 for the thinnest.
-constexpr double kLineWidthScale = 0.5263157894736842;
+constexpr const wchar_t* kCongratulation = L"Congratulations\nYou solved the magic puzzle!";
+constexpr const wchar_t* kVertexLimitError = L"Error: Maximum vertex limit reached.";
 
 // [SECTION] fonts and shared helpers
 
@@ -88,7 +87,7 @@ void buildPlay(int w, int h) {
     controlPanel.AddButton(kIdScramble, L"Fully Scrambled", 160, 58, 125, 22);
     controlPanel.AddButton(kIdColorFade, L"Color Fade", 160, 82, 125, 22);
     controlPanel.AddButton(kIdUndo, L"Undo Move", 160, 130, 125, 22);
-    const bool pulldown = appState->isPulldownVisible() == 1;
+    const bool pulldown = appState->isPulldownVisible();
     if (pulldown) {
         CDXUTComboBox* combo = nullptr;
         controlPanel.AddComboBox(kIdReadyMade, 140, 202, 150, 24, 0, false, &combo);
@@ -160,8 +159,7 @@ void buildEdit() {
     controlPanel.AddButton(kIdConnect, L"Connect cubies", 160, 394, 125, 22);
     controlPanel.AddButton(kIdDisconnect, L"Disconnect cubies", 160, 418, 125, 22);
     WCHAR text[kTextChars];
-    const int shown = 100 - static_cast<int>((appState->getLineWidth() - 10) * kLineWidthScale);
-    StringCchPrintfW(text, kTextChars, L"%d", shown);
+    StringCchPrintfW(text, kTextChars, L"%d", shownLineWidth(appState->getLineWidth()));
     controlPanel.AddEditBox(kIdLineWidth, text, 130, 466, 50, 32);
     addLabel(kIdText50, L"Line width (0-100)", 190, 466, 120, 24, kFontLabel);
     StringCchPrintfW(text, kTextChars, L"%d", appState->getEraseThreshold());
@@ -171,10 +169,11 @@ void buildEdit() {
 
 void buildSave() {
     controlPanel.AddButton(kIdPlayPuzzle, L"Play Puzzle", 160, 10, 125, 22);
-    WCHAR name[kNameChars] = L"";
+    WCHAR name[kPuzzleNameBytes] = L"";
     char fileName[kFileNameSize];
     appState->getFileName(fileName);
-    if (MultiByteToWideChar(CP_ACP, 0, fileName, -1, name, kNameChars) == 0) {
+    if (MultiByteToWideChar(CP_ACP, 0, fileName, -1, name, static_cast<int>(kPuzzleNameBytes)) ==
+        0) {
         name[0] = L'\0';
     }
     controlPanel.AddEditBox(kIdFileName, name, 160, 58, 125, 32);
@@ -226,13 +225,13 @@ void addRadioPair(int firstId, int secondId, UINT group, const wchar_t* first,
 void buildOptions(int w) {
     const int x = 150 - w / 2;
     controlPanel.AddButton(kIdPlayPuzzle, L"Play Puzzle", x, 10, 125, 22);
-    addRadioPair(
-        kIdLeftAnticlockwise, kIdLeftClockwise, 1, L"Left mouse button: rotate anti-clockwise",
-        L"Left mouse button: rotate clockwise", x, 58, appState->isLeftButtonClockwise() == 0);
+    addRadioPair(kIdLeftAnticlockwise, kIdLeftClockwise, 1,
+                 L"Left mouse button: rotate anti-clockwise",
+                 L"Left mouse button: rotate clockwise", x, 58, !appState->isLeftButtonClockwise());
     addRadioPair(kIdHighlightsOn, kIdHighlightsOff, 2, L"Cuby highlights on",
-                 L"Cuby highlights off", x, 130, appState->isCubyHighlights() == 1);
+                 L"Cuby highlights off", x, 130, appState->isCubyHighlights());
     addRadioPair(kIdPulldownVisible, kIdPulldownHidden, 4, L"Pulldown menu visible",
-                 L"Pulldown menu not visible", x, 202, appState->isPulldownVisible() != 0);
+                 L"Pulldown menu not visible", x, 202, appState->isPulldownVisible());
     // "%lf" cut after its fifth character: 0.25 shows as 0.250, 10 as 10.00.
     WCHAR seconds[kTextChars];
     StringCchPrintfW(seconds, kTextChars, L"%lf", appState->getTurnSeconds());
@@ -402,4 +401,41 @@ void onSliceSelected(const WCHAR* rowText) {
 
 DXUTListBoxItem* getSelectedListItem(CDXUTListBox* list) {
     return list != nullptr ? list->GetItem(list->GetSelectedIndex()) : nullptr;
+}
+
+// [SECTION] texts that change while a screen is shown
+
+void setStaticText(int id, const wchar_t* text) {
+    if (CDXUTStatic* control = controlPanel.GetStatic(id)) {
+        control->SetText(text);
+    }
+}
+
+void showMoveCount() {
+    const int32_t count = puzzle->getMoveCount() - (appState->isScrambled() ? kScrambleMoves : 0);
+    WCHAR text[kTextChars];
+    StringCchPrintfW(text, kTextChars, L"%d", count);
+    setStaticText(kIdMessage, text);
+}
+
+void showCongratulation() {
+    CDXUTStatic* text = nullptr;
+    controlPanel.AddStatic(kIdCongratulation, kCongratulation, 50 - appState->getWindowWidth() / 2,
+                           50, 500, 100, false, &text);
+    if (text != nullptr) {
+        text->GetElement(0)->iFont = kFontCongratulation;
+        text->SetTextColor(0xFFFF0000);
+        text->GetElement(0)->dwTextFormat = DT_CENTER | DT_VCENTER | DT_WORDBREAK;
+    }
+}
+
+void hideCongratulation() {
+    controlPanel.RemoveControl(kIdCongratulation);
+}
+
+void showVertexLimitError() {
+    if (CDXUTStatic* line = controlPanel.GetStatic(kIdErrorLine)) {
+        line->SetText(kVertexLimitError);
+        line->GetElement(0)->iFont = kFontLabel;
+    }
 }

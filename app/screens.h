@@ -5,6 +5,9 @@
 
 #include "dxut/dxut.h"
 
+// Texts formatted for the controls, and read from them, are bounded by this many characters.
+inline constexpr int kTextChars = 1024;
+
 void buildGui();
 // The column of layer check boxes of the turning kind (at most 20), layer 1 selected alone.
 void buildLayerCheckBoxes();
@@ -17,3 +20,13 @@ void fillSliceList();
 void onSliceSelected(const WCHAR* rowText);
 // The selected row of a list box, or null.
 DXUTListBoxItem* getSelectedListItem(CDXUTListBox* list);
+
+// The text of static `id`, when the screen has one.
+void setStaticText(int id, const wchar_t* text);
+// Static 20 on the play screen: the moves made, less those of a full scramble.
+void showMoveCount();
+// The red congratulation across the middle of the window, and its removal.
+void showCongratulation();
+void hideCongratulation();
+// The editor's error line after the vertex-limit recovery dropped a slice.
+void showVertexLimitError();

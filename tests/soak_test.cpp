@@ -42,11 +42,12 @@ void soak(Puzzle& p, std::mt19937& rng, int turns, const std::wstring& name) {
     for (int i = 0; i < turns; ++i) {
         int32_t anchor = turning[rng() % turning.size()];
         int32_t layers = p.getLayerCount(anchor);
-        uint32_t mask = static_cast<uint32_t>(rng()) & ((1u << std::min(layers, 19)) - 1);
+        uint32_t mask =
+            static_cast<uint32_t>(rng()) & ((1u << std::min(layers, kTurnedLayers)) - 1);
         uint8_t clockwise = rng() % 2;
         // Sometimes animated in several steps, as the play screen does.
         int32_t frames = rng() % 4 == 0 ? 1 + static_cast<int32_t>(rng() % 30) : 1;
-        for (int32_t layer = 1; layer <= std::min(layers, 19); ++layer) {
+        for (int32_t layer = 1; layer <= std::min(layers, kTurnedLayers); ++layer) {
             if (!(mask & (1u << (layer - 1))))
                 continue;
             bool turned = true;
@@ -149,7 +150,7 @@ TEST(Soak, EveryLayerOfRandomEditorDefinitionsTurnsOrIsRefusedUnchanged) {
                 homes.insert({v.x, v.y, v.z});
         std::vector<Vec3> before, after;
         for (int32_t a = 0; a < p.anchorCount; ++a) {
-            for (int32_t layer = 1; layer <= std::min(p.getLayerCount(a), 19); ++layer) {
+            for (int32_t layer = 1; layer <= std::min(p.getLayerCount(a), kTurnedLayers); ++layer) {
                 p.savePositions(before);
                 const TurnResult result = p.turnLayer(a, layer, rng() % 2, 1.0, 0);
                 p.savePositions(after);

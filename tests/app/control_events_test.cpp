@@ -18,6 +18,7 @@
 #include "puzzle.h"
 #include "running_app.h"
 #include "screens.h"
+#include "turn_animation.h"
 
 namespace {
 
@@ -53,7 +54,7 @@ void useEdgeSlices(const std::vector<int>& thicknesses) {
         d.sliceKinds[i] = EdgeSlice;
         d.sliceThicknesses[i] = thicknesses[i];
     }
-    rebuildPuzzle(true, true);
+    rebuildPuzzle(BandageGroups::Drop, VertexCount::Recount);
 }
 
 // Cubies 0 and 1 stored as one bandage group, as a saved puzzle keeps them.
@@ -215,7 +216,7 @@ TEST_F(ControlEvents, SolvedAndFullyScrambledStartAgain) {
 
     // An uncut cube has nothing to scramble: it does not count as scrambled.
     appState->setSliceCount(0);
-    rebuildPuzzle(true, true);
+    rebuildPuzzle(BandageGroups::Drop, VertexCount::Recount);
     appState->setScrambled(1);
     event(kIdScramble);
     EXPECT_EQ(puzzle->getMoveCount(), 0);
@@ -353,7 +354,7 @@ TEST_F(ControlEvents, BusyGuardBlocksExactlyItsElevenIds) {
         delete appState;
         appState = new AppState();
         appState->setWindowSize(600, 800);
-        rebuildPuzzle(false, true);
+        rebuildPuzzle(BandageGroups::Keep, VertexCount::Recount);
         puzzle->recordMove(0, 1, 1);
         buildGui();
         controlPanel.AddStatic(kIdCongratulation, L"Congratulations", 0, 0, 10, 10);

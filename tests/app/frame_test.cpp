@@ -9,6 +9,7 @@
 #include "puzzle.h"
 #include "running_app.h"
 #include "screens.h"
+#include "turn_animation.h"
 
 namespace {
 
@@ -73,7 +74,7 @@ TEST_F(Frames, AMoveThatCannotBeRefittedNeverStartsOrIsPutBackWhole) {
     d.sliceKinds[0] = PointSlice;
     d.sliceThicknesses[0] = 6;
     d.eraseThreshold = 3;
-    rebuildPuzzle(true, true);
+    rebuildPuzzle(BandageGroups::Drop, VertexCount::Recount);
     frame(1.0);
     startTurn(0, 1, 1);
     EXPECT_EQ(turnBusy, 0);
@@ -83,7 +84,7 @@ TEST_F(Frames, AMoveThatCannotBeRefittedNeverStartsOrIsPutBackWhole) {
     d.shape = Cube;
     d.sliceKinds[0] = FaceSlice;
     d.sliceThicknesses[0] = 120;
-    rebuildPuzzle(true, true);
+    rebuildPuzzle(BandageGroups::Drop, VertexCount::Recount);
     std::vector<Vec3> start;
     puzzle->savePositions(start);
     startTurn(0, 1 | 4, 1);
@@ -110,7 +111,7 @@ TEST_F(Frames, LayersAboveNineteenAreRecordedButNotTurned) {
         d.sliceKinds[i] = FaceSlice;
         d.sliceThicknesses[i] = 10 + 10 * i;
     }
-    rebuildPuzzle(true, true);
+    rebuildPuzzle(BandageGroups::Drop, VertexCount::Recount);
     vertexLimitReached = 0;  // drawing is not what this test is about
     ASSERT_EQ(puzzle->getLayerCount(0), 21);
     appState->setTurnSeconds(0.0);
@@ -174,7 +175,7 @@ TEST_F(Frames, SolveTimerDisplay) {
 
 TEST_F(Frames, SolvedCheckAtTheEndOfATurnAfterAScramble) {
     for (uint8_t fade : {0, 1}) {
-        rebuildPuzzle(false, true);
+        rebuildPuzzle(BandageGroups::Keep, VertexCount::Recount);
         if (appState->isColorFade() != fade)
             appState->toggleColorFade();
         appState->setScrambled(1);
@@ -200,7 +201,7 @@ TEST_F(Frames, SolvedCheckAtTheEndOfATurnAfterAScramble) {
 
 TEST_F(Frames, OrientedCheckWithColourFade) {
     for (uint8_t fade : {0, 1}) {
-        rebuildPuzzle(false, true);
+        rebuildPuzzle(BandageGroups::Keep, VertexCount::Recount);
         if (appState->isColorFade() != fade)
             appState->toggleColorFade();
         appState->setScrambled(1);
@@ -239,7 +240,7 @@ TEST_F(Frames, VertexLimitRecoveryOnTheEditScreen) {
     d.sliceKinds[2] = PointSlice;
     d.sliceThicknesses[2] = 100;
     d.groupsValid = 1;
-    rebuildPuzzle(false, true);
+    rebuildPuzzle(BandageGroups::Keep, VertexCount::Recount);
     ASSERT_EQ(vertexLimitReached, 1);
     recording().clear();
     frame(1.0);
@@ -261,7 +262,7 @@ TEST_F(Frames, VertexLimitRecoveryOnTheEditScreen) {
 
 TEST_F(Frames, RecoveryNeverGoesBelowNoSlices) {
     appState->getDefinition().sliceCount = 0;
-    rebuildPuzzle(true, true);
+    rebuildPuzzle(BandageGroups::Drop, VertexCount::Recount);
     vertexLimitReached = 1;  // as if a damaged count had set it
     frame(1.0);
     EXPECT_EQ(appState->getDefinition().sliceCount, 0);

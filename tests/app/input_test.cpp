@@ -8,6 +8,7 @@
 #include "puzzle.h"
 #include "running_app.h"
 #include "screens.h"
+#include "turn_animation.h"
 
 namespace {
 

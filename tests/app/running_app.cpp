@@ -14,6 +14,7 @@
 #include "puzzle.h"
 #include "screens.h"
 #include "startup.h"
+#include "turn_animation.h"
 
 void RunningApp::SetUp() {
     InScratchDirectory::SetUp();

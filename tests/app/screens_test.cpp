@@ -121,7 +121,7 @@ void useTwentyFiveEdgeLayers() {
         d.sliceKinds[i] = EdgeSlice;
         d.sliceThicknesses[i] = 5 + i;
     }
-    rebuildPuzzle(true, true);
+    rebuildPuzzle(BandageGroups::Drop, VertexCount::Recount);
     ASSERT_EQ(puzzle->getLayerCountOfKind(EdgeSlice), 25);
 }
 
