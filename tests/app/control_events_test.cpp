@@ -1,5 +1,9 @@
 // What the panel's controls do, pressed through the dialog as the user does or raised with the
 // panel's own event codes.
+//
+// [SECTION] play screen
+// [SECTION] editor
+// [SECTION] options
 
 #include "control_events.h"
 

@@ -1,5 +1,9 @@
 // The screens of the control panel, read back through the dialog's own lookups; the order in
 // which controls were added is read from the order in which the panel draws their texts.
+//
+// [SECTION] the eight screens
+// [SECTION] layer check boxes
+// [SECTION] the slice list
 
 #include "screens.h"
 
@@ -128,6 +132,8 @@ void useTwentyFiveEdgeLayers() {
 }  // namespace
 
 using Screens = RunningApp;
+
+// [SECTION] the eight screens
 
 TEST_F(Screens, PlayScreenAt800x600WithThePuzzleList) {
     ASSERT_EQ(appState->getWindowWidth(), 800);

@@ -1,3 +1,9 @@
+// Sessions of the program under test (session.h).
+//
+// [SECTION] processes
+// [SECTION] the X server
+// [SECTION] the program
+
 #include "session.h"
 
 #include <X11/Xlib.h>
@@ -102,7 +108,7 @@ std::string sanitizerReports(const std::string& output) {
     return reports;
 }
 
-// --- processes ----------------------------------------------------------------------------
+// [SECTION] processes
 
 std::optional<int> Child::wait(std::chrono::milliseconds timeout) {
     if (pid < 0) {
@@ -217,7 +223,7 @@ std::string runTool(const std::vector<std::string>& argv, std::chrono::milliseco
     return out;
 }
 
-// --- the X server -------------------------------------------------------------------------
+// [SECTION] the X server
 
 namespace {
 
@@ -319,7 +325,7 @@ XServer::~XServer() {
     }
 }
 
-// --- the program --------------------------------------------------------------------------
+// [SECTION] the program
 
 Session::Session(const fs::path& directory, std::string name)
     : directory_(directory), name_(std::move(name)) {
