@@ -350,7 +350,7 @@ bool readDecimal(const WCHAR* text, double& value) {
 
 // [SECTION] dispatch
 
-void CALLBACK onGuiEvent(UINT event, int id, CDXUTControl* control) {
+void CALLBACK onGuiEvent(UINT event, int id, CDXUTControl* control, void*) {
     if (turnBusy == 1 && isBusyGuarded(id)) {
         return;
     }

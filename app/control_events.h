@@ -4,7 +4,7 @@
 
 #include "dxut/dxut.h"
 
-void CALLBACK onGuiEvent(UINT event, int id, CDXUTControl* control);
+void CALLBACK onGuiEvent(UINT event, int id, CDXUTControl* control, void* userContext);
 
 // Reads a decimal number at the start of `text` (blanks first allowed): false for text that
 // does not start with one, and for hexadecimal, infinities and NaN.

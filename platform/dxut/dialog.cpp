@@ -264,5 +264,5 @@ void CDXUTDialog::SendEvent(UINT nEvent, CDXUTControl* control) {
     if (!m_pCallback || !control->m_bAttached)
         return;
     DispatchScope scope(*this);
-    m_pCallback(nEvent, control->GetID(), control);
+    m_pCallback(nEvent, control->GetID(), control, m_pCallbackUserContext);
 }

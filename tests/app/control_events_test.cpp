@@ -43,9 +43,9 @@ void note(UINT event, int id, bool entering) {
                     field != nullptr ? field->GetText() : L""});
 }
 
-void CALLBACK spy(UINT event, int id, CDXUTControl* control) {
+void CALLBACK spy(UINT event, int id, CDXUTControl* control, void* userContext) {
     note(event, id, true);
-    onGuiEvent(event, id, control);
+    onGuiEvent(event, id, control, userContext);
     note(event, id, false);
 }
 

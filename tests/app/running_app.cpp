@@ -52,7 +52,7 @@ void RunningApp::frame(double time, float elapsed) {
 }
 
 void RunningApp::event(int id, UINT code) {
-    onGuiEvent(code, id, controlPanel.GetControl(id));
+    onGuiEvent(code, id, controlPanel.GetControl(id), nullptr);
 }
 
 bool RunningApp::message(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -24,6 +24,16 @@ class DialogEvents : public ::testing::Test {
 
 // [SECTION] what raises events
 
+TEST_F(DialogEvents, TheCallbackGetsTheContextItWasSetWith) {
+    int owner = 0;
+    dialog.SetCallback(Recorder::Callback, &owner);
+    dialog.AddButton(1, L"One", 0, 0, 50, 20);
+    Press(dialog, 10, 10);
+    Release(dialog, 10, 10);
+    ASSERT_EQ(Recorder::events.size(), 1u);
+    EXPECT_EQ(Recorder::context, &owner);
+}
+
 TEST_F(DialogEvents, ProgramChangesRaiseNothing) {
     CDXUTComboBox* combo = nullptr;
     CDXUTCheckBox* check = nullptr;
