@@ -5,8 +5,6 @@
 
 #include "diagnostic_log.h"
 
-AppState* appState = nullptr;
-
 namespace {
 
 // Layer n's bit in unsigned 32-bit arithmetic: layers above 32 have none.

@@ -58,6 +58,7 @@ class AppState {
 
     // The definition.
     PuzzleDefinition& getDefinition() { return definition; }
+    const PuzzleDefinition& getDefinition() const { return definition; }
     void setShape(int32_t shape) { definition.shape = shape; }
     void setSliceCount(int32_t count) { definition.sliceCount = count; }
     void setSlice(int32_t index, int32_t kind, int32_t thickness);
@@ -176,7 +177,7 @@ class AppState {
     PuzzleDefinition definition;
 
     void placeEye();
-    friend bool saveOptions();
+    friend bool saveOptions(const AppState& state);
 };
 
 // The editor shows the line width on a 0..100 scale, 100 for the thinnest line: 19 of width
@@ -188,8 +189,5 @@ int32_t lineWidthFromShown(int32_t shown);
 // 1 below that.
 int32_t turnFramesFor(double seconds);
 
-// Writes options.inf from appState; false when the file could not be written whole.
-bool saveOptions();
-
-// The process-wide state, created at start-up.
-extern AppState* appState;
+// Writes options.inf from `state`; false when the file could not be written whole.
+bool saveOptions(const AppState& state);

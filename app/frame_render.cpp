@@ -1,12 +1,8 @@
 #include "frame_render.h"
 
-#include "app_state.h"
+#include "application.h"
 #include "control_ids.h"
-#include "device_resources.h"
-#include "process_state.h"
-#include "puzzle.h"
 #include "screens.h"
-#include "turn_animation.h"
 
 namespace {
 
@@ -25,9 +21,9 @@ void showTimerPart(int id, long long value, const wchar_t* separator) {
     setStaticText(id, text);
 }
 
-void showSolveTimer() {
-    const int32_t state = appState->getTimerState();
-    const double t = appState->getElapsedTime();
+void showSolveTimer(const AppState& appState) {
+    const int32_t state = appState.getTimerState();
+    const double t = appState.getElapsedTime();
     // A stored time that is no real duration shows as zeros, as an idle timer does.
     if (state == Idle || !(t >= 0.0 && t < kLongestShownTime)) {
         setStaticText(kIdHours, L"00:");
@@ -44,82 +40,85 @@ void showSolveTimer() {
 }
 
 // Drops the definition's last slice and rebuilds, one slice per frame, until the mesh fits.
-void recoverFromVertexLimit() {
-    appState->setScrambled(0);
-    PuzzleDefinition& definition = appState->getDefinition();
+void recoverFromVertexLimit(Application& app) {
+    app.appState->setScrambled(0);
+    PuzzleDefinition& definition = app.appState->getDefinition();
     if (definition.sliceCount > 0) {
         definition.sliceCount -= 1;
     }
     vertexLimitReached = 0;
-    rebuildPuzzle(BandageGroups::Drop, VertexCount::Recount);
-    if (appState->getMode() == Edit) {
-        fillSliceList();
+    app.rebuildPuzzle(BandageGroups::Drop, VertexCount::Recount);
+    if (app.appState->getMode() == Edit) {
+        fillSliceList(*app.appState);
         showVertexLimitError();
     }
 }
 
 }  // namespace
 
-void onFrameRender(IDirect3DDevice9* device, double time, float elapsed) {
-    if (appState->getMode() == Play) {
-        if (appState->getTimerState() == Running) {
-            appState->addElapsedTime(static_cast<double>(elapsed));
+void onFrameRender(IDirect3DDevice9* device, double time, float elapsed, void* userContext) {
+    Application& app = applicationOf(userContext);
+    AppState& appState = *app.appState;
+    if (appState.getMode() == Play) {
+        if (appState.getTimerState() == Running) {
+            appState.addElapsedTime(static_cast<double>(elapsed));
         }
-        showSolveTimer();
+        showSolveTimer(appState);
     }
-    if (vertexBufferCurrent == 0) {
-        fillVertexBuffer();
+    if (app.vertexBufferCurrent == 0) {
+        fillVertexBuffer(app);
     }
     device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kClearColor, 1.0f, 0);
     if (FAILED(device->BeginScene())) {
         return;
     }
-    device->SetStreamSource(0, vertexBuffer, 0, kVertexStride);
-    device->SetVertexDeclaration(vertexDeclaration);
-    if (appState->getMode() < Help) {
-        renderPuzzle(device, time, elapsed);
+    device->SetStreamSource(0, app.resources.vertexBuffer.get(), 0, kVertexStride);
+    device->SetVertexDeclaration(app.resources.vertexDeclaration.get());
+    if (appState.getMode() < Help) {
+        renderPuzzle(app, device, time, elapsed);
     }
-    renderText();
+    renderText(app.resources);
     controlPanel.OnRender(elapsed);
     displayPanel.OnRender(elapsed);
     device->EndScene();
 }
 
-void renderPuzzle(IDirect3DDevice9* device, double time, float) {
-    frameTime = time;
+void renderPuzzle(Application& app, IDirect3DDevice9* device, double time, float) {
+    app.turn.frameTime = time;
     D3DXMATRIX projection, view, world, worldView, worldViewProjection;
     D3DXMatrixPerspectiveFovLH(&projection, kFieldOfView,
-                               static_cast<float>(appState->getAspectRatio()), kNearPlane,
+                               static_cast<float>(app.appState->getAspectRatio()), kNearPlane,
                                kFarPlane);
-    appState->getViewMatrix(view);
+    app.appState->getViewMatrix(view);
     D3DXMatrixIdentity(&world);
     D3DXMatrixMultiply(&worldView, &world, &view);
     D3DXMatrixMultiply(&worldViewProjection, &worldView, &projection);
-    if (puzzleEffect != nullptr) {
-        puzzleEffect->SetMatrix("g_mWorldViewProjection", &worldViewProjection);
+    ID3DXEffect* effect = app.resources.puzzleEffect.get();
+    if (effect != nullptr) {
+        effect->SetMatrix("g_mWorldViewProjection", &worldViewProjection);
     }
-    if (turnBusy == 1) {
-        stepTurn();
+    if (app.turn.turnBusy == 1) {
+        stepTurn(app);
     }
     if (vertexLimitReached != 0) {
-        recoverFromVertexLimit();
+        recoverFromVertexLimit(app);
         return;
     }
-    if (puzzleEffect == nullptr) {
+    if (effect == nullptr) {
         return;
     }
     UINT passes = 0;
-    puzzleEffect->Begin(&passes, 0);
+    effect->Begin(&passes, 0);
     for (UINT pass = 0; pass < passes; ++pass) {
-        puzzleEffect->BeginPass(pass);
-        device->DrawPrimitive(D3DPT_TRIANGLELIST, 0, static_cast<UINT>(puzzleVertexCount / 3));
-        puzzleEffect->EndPass();
+        effect->BeginPass(pass);
+        device->DrawPrimitive(D3DPT_TRIANGLELIST, 0, static_cast<UINT>(app.puzzleVertexCount / 3));
+        effect->EndPass();
     }
-    puzzleEffect->End();
+    effect->End();
 }
 
-void renderText() {
-    CDXUTTextHelper text(textFont, textSprite, 15);
+void renderText(DeviceResources& resources) {
+    CDXUTTextHelper text(resources.textFont.get(), resources.textSprite.get(), 15);
     text.Begin();
     text.SetInsertionPos(5, 5);
     text.SetForegroundColor(D3DXCOLOR(1.0f, 1.0f, 1.0f, 1.0f));

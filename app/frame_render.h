@@ -4,6 +4,9 @@
 
 #include "dxut/dxut.h"
 
-void onFrameRender(IDirect3DDevice9* device, double time, float elapsed);
-void renderPuzzle(IDirect3DDevice9* device, double time, float elapsed);
-void renderText();
+class Application;
+struct DeviceResources;
+
+void onFrameRender(IDirect3DDevice9* device, double time, float elapsed, void* userContext);
+void renderPuzzle(Application& app, IDirect3DDevice9* device, double time, float elapsed);
+void renderText(DeviceResources& resources);

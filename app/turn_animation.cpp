@@ -1,91 +1,81 @@
 #include "turn_animation.h"
 
-#include <vector>
-
-#include "app_state.h"
-#include "process_state.h"
-#include "puzzle.h"
+#include "application.h"
 #include "screens.h"
-
-uint8_t turnBusy = 0;
-int32_t turnAnchor = 0;
-int32_t turnLayerMask = 0;
-uint8_t turnClockwise = 0;
-int32_t turnStep = 0;
-double lastStepTime = 0.0;
-double frameTime = 0.0;
 
 namespace {
 
-// Where the cubies stood when the running turn began.
-std::vector<Vec3> turnStartPositions;
-
 // The end of a turn: record the move, show the counter, and after a full scramble check
 // whether the puzzle is solved.
-void endTurn(bool turned) {
+void endTurn(Application& app, bool turned) {
+    TurnAnimation& turn = app.turn;
+    AppState& state = *app.appState;
     if (turned) {
-        puzzle->recordMove(turnAnchor, turnLayerMask, turnClockwise);
+        app.puzzle->recordMove(turn.turnAnchor, turn.turnLayerMask, turn.turnClockwise);
     }
-    showMoveCount();
-    turnBusy = 0;
-    if (appState->isScrambled() && appState->getTimerState() == Running) {
+    showMoveCount(app);
+    turn.turnBusy = 0;
+    if (state.isScrambled() && state.getTimerState() == Running) {
         hideCongratulation();
         const bool solved =
-            appState->isColorFade() ? puzzle->isSolvedOriented() : puzzle->isSolved();
+            state.isColorFade() ? app.puzzle->isSolvedOriented() : app.puzzle->isSolved();
         if (solved) {
-            showCongratulation();
-            appState->setTimerState(Solved);
+            showCongratulation(state);
+            state.setTimerState(Solved);
         }
     }
 }
 
 }  // namespace
 
-void startTurn(int32_t anchor, int32_t layerMask, uint8_t clockwise) {
-    if (!puzzle->canTurn(anchor, layerMask, clockwise)) {
+void startTurn(Application& app, int32_t anchor, int32_t layerMask, uint8_t clockwise) {
+    if (!app.puzzle->canTurn(anchor, layerMask, clockwise)) {
         return;
     }
-    puzzle->savePositions(turnStartPositions);
-    lastStepTime = frameTime;
-    turnBusy = 1;
-    turnStep = 0;
-    turnAnchor = anchor;
-    turnLayerMask = layerMask;
-    turnClockwise = clockwise;
+    TurnAnimation& turn = app.turn;
+    app.puzzle->savePositions(turn.turnStartPositions);
+    turn.lastStepTime = turn.frameTime;
+    turn.turnBusy = 1;
+    turn.turnStep = 0;
+    turn.turnAnchor = anchor;
+    turn.turnLayerMask = layerMask;
+    turn.turnClockwise = clockwise;
 }
 
-void stepTurn() {
-    if (appState->isScrambled() && appState->getTimerState() == Idle) {
-        appState->setElapsedTime(0.0);
-        appState->setTimerState(Running);
+void stepTurn(Application& app) {
+    TurnAnimation& turn = app.turn;
+    AppState& state = *app.appState;
+    if (state.isScrambled() && state.getTimerState() == Idle) {
+        state.setElapsedTime(0.0);
+        state.setTimerState(Running);
     }
-    const int32_t frames = appState->getTurnFrames();
-    const double interval = appState->getTurnSeconds() / frames;
+    const int32_t frames = state.getTurnFrames();
+    const double interval = state.getTurnSeconds() / frames;
     // Strict: a frame exactly one interval after the last step takes none.
-    if (!(interval < frameTime - lastStepTime)) {
+    if (!(interval < turn.frameTime - turn.lastStepTime)) {
         return;
     }
-    lastStepTime = frameTime;
+    turn.lastStepTime = turn.frameTime;
     bool turned = false;
     bool refused = false;
-    const uint32_t mask = static_cast<uint32_t>(turnLayerMask);
+    const uint32_t mask = static_cast<uint32_t>(turn.turnLayerMask);
     for (int32_t layer = 1; layer <= kTurnedLayers; ++layer) {
         if ((mask >> (layer - 1)) & 1u) {
-            const TurnResult result =
-                puzzle->turnLayer(turnAnchor, layer, turnClockwise, 1.0 / frames, turnStep);
+            const TurnResult result = app.puzzle->turnLayer(
+                turn.turnAnchor, layer, turn.turnClockwise, 1.0 / frames, turn.turnStep);
             turned = turned || result == TurnResult::Turned;
             refused = refused || result == TurnResult::Refused;
         }
     }
-    turnStep += 1;
-    vertexBufferCurrent = 0;
+    turn.turnStep += 1;
+    app.vertexBufferCurrent = 0;
     if (refused) {
         // The move is all or nothing: back to where the turn began, and nothing recorded.
-        puzzle->restorePositions(turnStartPositions);
+        app.puzzle->restorePositions(turn.turnStartPositions);
         turned = false;
     }
-    if (turnStep == frames) {
-        endTurn(turned);
+    if (turn.turnStep == frames) {
+        endTurn(app, turned);
     }
-    updateHoverHighlight();
+    app.updateHoverHighlight();
 }

@@ -13,18 +13,27 @@
 // While Busy, the starters start nothing and the busy-guarded controls are ignored.
 
 #include <cstdint>
+#include <vector>
 
-extern uint8_t turnBusy;
-extern int32_t turnAnchor;
-extern int32_t turnLayerMask;
-extern uint8_t turnClockwise;
-extern int32_t turnStep;
-extern double lastStepTime;
-// The time of the frame being drawn; a turn started between frames counts from it.
-extern double frameTime;
+#include "geometry.h"
+
+class Application;
+
+struct TurnAnimation {
+    uint8_t turnBusy = 0;
+    int32_t turnAnchor = 0;
+    int32_t turnLayerMask = 0;
+    uint8_t turnClockwise = 0;
+    int32_t turnStep = 0;
+    double lastStepTime = 0.0;
+    // The time of the frame being drawn; a turn started between frames counts from it.
+    double frameTime = 0.0;
+    // Where the cubies stood when the running turn began: a refused step puts them back.
+    std::vector<Vec3> turnStartPositions;
+};
 
 // Starts a turn, unless the move would not refit (the engine logs that).
-void startTurn(int32_t anchor, int32_t layerMask, uint8_t clockwise);
+void startTurn(Application& app, int32_t anchor, int32_t layerMask, uint8_t clockwise);
 // The animation's part of a frame while Busy: starts the solve timer at the first frame after
 // a full scramble, takes a step when its time has come, and ends the turn after the last step.
-void stepTurn();
+void stepTurn(Application& app);

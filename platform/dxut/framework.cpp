@@ -130,37 +130,37 @@ HRESULT fail(HRESULT result, int exitCode, const std::string& message) {
 
 // [SETUP]
 
-void DXUTSetCallbackDeviceCreated(LPDXUTCALLBACKDEVICECREATED callback) {
+void DXUTSetCallbackDeviceCreated(LPDXUTCALLBACKDEVICECREATED callback, void* userContext) {
     registerExitCleanup();
-    framework().deviceCreated = callback;
+    framework().deviceCreated = {callback, userContext};
 }
-void DXUTSetCallbackDeviceReset(LPDXUTCALLBACKDEVICERESET callback) {
+void DXUTSetCallbackDeviceReset(LPDXUTCALLBACKDEVICERESET callback, void* userContext) {
     registerExitCleanup();
-    framework().deviceReset = callback;
+    framework().deviceReset = {callback, userContext};
 }
-void DXUTSetCallbackDeviceLost(LPDXUTCALLBACKDEVICELOST callback) {
+void DXUTSetCallbackDeviceLost(LPDXUTCALLBACKDEVICELOST callback, void* userContext) {
     registerExitCleanup();
-    framework().deviceLost = callback;
+    framework().deviceLost = {callback, userContext};
 }
-void DXUTSetCallbackDeviceDestroyed(LPDXUTCALLBACKDEVICEDESTROYED callback) {
+void DXUTSetCallbackDeviceDestroyed(LPDXUTCALLBACKDEVICEDESTROYED callback, void* userContext) {
     registerExitCleanup();
-    framework().deviceDestroyed = callback;
+    framework().deviceDestroyed = {callback, userContext};
 }
-void DXUTSetCallbackFrameMove(LPDXUTCALLBACKFRAMEMOVE callback) {
+void DXUTSetCallbackFrameMove(LPDXUTCALLBACKFRAMEMOVE callback, void* userContext) {
     registerExitCleanup();
-    framework().frameMove = callback;
+    framework().frameMove = {callback, userContext};
 }
-void DXUTSetCallbackFrameRender(LPDXUTCALLBACKFRAMERENDER callback) {
+void DXUTSetCallbackFrameRender(LPDXUTCALLBACKFRAMERENDER callback, void* userContext) {
     registerExitCleanup();
-    framework().frameRender = callback;
+    framework().frameRender = {callback, userContext};
 }
-void DXUTSetCallbackKeyboard(LPDXUTCALLBACKKEYBOARD callback) {
+void DXUTSetCallbackKeyboard(LPDXUTCALLBACKKEYBOARD callback, void* userContext) {
     registerExitCleanup();
-    framework().keyboard = callback;
+    framework().keyboard = {callback, userContext};
 }
-void DXUTSetCallbackMsgProc(LPDXUTCALLBACKMSGPROC callback) {
+void DXUTSetCallbackMsgProc(LPDXUTCALLBACKMSGPROC callback, void* userContext) {
     registerExitCleanup();
-    framework().msgProc = callback;
+    framework().msgProc = {callback, userContext};
 }
 
 HRESULT DXUTInit(bool parseCommandLine, bool handleDefaultHotkeys, bool showMsgBoxOnError) {
@@ -216,7 +216,8 @@ HRESULT DXUTCreateWindow(const WCHAR* windowTitle, HINSTANCE, HICON, HMENU, int 
 
 HRESULT DXUTCreateDevice(UINT adapterOrdinal, bool windowed, int suggestedWidth,
                          int suggestedHeight, LPDXUTCALLBACKISDEVICEACCEPTABLE isDeviceAcceptable,
-                         LPDXUTCALLBACKMODIFYDEVICESETTINGS modifyDeviceSettings) {
+                         LPDXUTCALLBACKMODIFYDEVICESETTINGS modifyDeviceSettings,
+                         void* userContext) {
     Framework& f = framework();
     if (!f.initialized) {
         DXUTInit();
@@ -260,7 +261,7 @@ HRESULT DXUTCreateDevice(UINT adapterOrdinal, bool windowed, int suggestedWidth,
     if (SUCCEEDED(f.direct3d->GetDeviceCaps(adapterOrdinal, D3DDEVTYPE_HAL, &caps))) {
         for (D3DFORMAT format : {D3DFMT_X8R8G8B8, D3DFMT_A8R8G8B8}) {
             if (isDeviceAcceptable == nullptr ||
-                isDeviceAcceptable(&caps, settings.AdapterFormat, format, windowed)) {
+                isDeviceAcceptable(&caps, settings.AdapterFormat, format, windowed, userContext)) {
                 settings.pp.BackBufferFormat = format;
                 accepted = true;
                 break;
@@ -272,7 +273,7 @@ HRESULT DXUTCreateDevice(UINT adapterOrdinal, bool windowed, int suggestedWidth,
                     "no device with the capabilities this program needs");
     }
     if (modifyDeviceSettings != nullptr) {
-        modifyDeviceSettings(&settings, &caps);
+        modifyDeviceSettings(&settings, &caps, userContext);
     }
 
     std::unique_ptr<DeviceBackend> backend;

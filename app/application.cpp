@@ -1,26 +1,23 @@
-#include "process_state.h"
+#include "application.h"
 
-#include "app_state.h"
-#include "puzzle.h"
-
-Puzzle* puzzle = nullptr;
-int32_t puzzleVertexCount = 0;
-uint8_t vertexBufferCurrent = 0;
-
-void rebuildPuzzle(BandageGroups groups, VertexCount count) {
-    delete puzzle;
-    puzzle = nullptr;
+void Application::rebuildPuzzle(BandageGroups groups, VertexCount count) {
+    // Two large puzzles never live at once.
+    puzzle.reset();
     if (groups == BandageGroups::Drop) {
         appState->clearGroupsValid();
     }
-    puzzle = new Puzzle(&appState->getDefinition());
+    replacePuzzle(std::make_unique<Puzzle>(&appState->getDefinition()), count);
+}
+
+void Application::replacePuzzle(std::unique_ptr<Puzzle> next, VertexCount count) {
+    puzzle = std::move(next);
     if (count == VertexCount::Recount) {
         puzzleVertexCount = puzzle->countVertices();
     }
     vertexBufferCurrent = 0;
 }
 
-void updateHoverHighlight() {
+void Application::updateHoverHighlight() {
     if (appState->isCubyHighlights() && appState->getMode() == Play) {
         int32_t y = 0;
         int32_t x = 0;
