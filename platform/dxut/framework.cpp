@@ -1,5 +1,10 @@
-// Sections: [SETUP] callbacks, DXUTInit, cursor settings, window; [DEVICE] creation, resize
-// and full-screen toggle; [SHUTDOWN]; [QUERIES] pause and the DXUTGet* calls.
+// The framework shell (framework.h); the main loop is in main_loop.cpp.
+//
+// [SECTION] callbacks, DXUTInit, cursor settings, window
+// [SECTION] creation, resize and full-screen toggle
+// [SECTION] shutdown
+// [SECTION] pause and the DXUTGet* calls
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -128,7 +133,7 @@ HRESULT fail(HRESULT result, int exitCode, const std::string& message) {
     return refuse(result, exitCode, message + " (" + code + ")");
 }
 
-// [SETUP]
+// [SECTION] callbacks, DXUTInit, cursor settings, window
 
 void DXUTSetCallbackDeviceCreated(LPDXUTCALLBACKDEVICECREATED callback, void* userContext) {
     registerExitCleanup();
@@ -212,7 +217,7 @@ HRESULT DXUTCreateWindow(const WCHAR* windowTitle, HINSTANCE, HICON, HMENU, int 
     return S_OK;
 }
 
-// [DEVICE]
+// [SECTION] creation, resize and full-screen toggle
 
 HRESULT DXUTCreateDevice(UINT adapterOrdinal, bool windowed, int suggestedWidth,
                          int suggestedHeight, LPDXUTCALLBACKISDEVICEACCEPTABLE isDeviceAcceptable,
@@ -392,7 +397,7 @@ HRESULT DXUTToggleFullScreen() {
     return S_OK;
 }
 
-// [SHUTDOWN]
+// [SECTION] shutdown
 
 void releaseDevice() {
     Framework& f = framework();
@@ -442,7 +447,7 @@ void DXUTShutdown(int exitCode) {
     shutdown();
 }
 
-// [QUERIES]
+// [SECTION] pause and the DXUTGet* calls
 
 void DXUTPause(bool pauseTime, bool pauseRendering) {
     Framework& f = framework();
