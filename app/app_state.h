@@ -1,5 +1,6 @@
 #pragma once
-// The application's one state object: camera, mouse and window state, the screen shown, the
+// The AppState, what the application keeps from one event to the next (its owner is the
+// Application, application.h): camera, mouse and window state, the screen shown, the
 // persistent options, the turning selection, line width, solve timer, turn speed, the current
 // puzzle file name and the definition the current puzzle is built from.
 

@@ -1,6 +1,6 @@
 // What the controls do.
 //
-// [SECTION] shared steps: busy guard, rebuild, screens
+// [SECTION] shared steps: busy guard, screens, texts of the controls
 // [SECTION] play screen
 // [SECTION] editor
 // [SECTION] options, files
@@ -22,7 +22,7 @@ namespace {
 
 constexpr int kMaxEditorSlices = 10;
 
-// [SECTION] shared steps: busy guard, rebuild, screens
+// [SECTION] shared steps: busy guard, screens, texts of the controls
 
 // Ids that do nothing while a turn animates.
 bool isBusyGuarded(int id) {

@@ -1,6 +1,6 @@
 #pragma once
 // The one event callback of the control panel: every control on every screen reports here,
-// and controls are told apart by id alone.
+// with the Application as its user context, and controls are told apart by id alone.
 
 #include "dxut/dxut.h"
 
