@@ -5,12 +5,7 @@
 
 #include "diagnostic_log.h"
 
-AppState* appState = nullptr;
-
 namespace {
-
-constexpr int32_t kMinLineWidth = 10;
-constexpr int32_t kMaxLineWidth = 200;
 
 // Layer n's bit in unsigned 32-bit arithmetic: layers above 32 have none.
 uint32_t layerBit(int32_t n) {
@@ -110,6 +105,14 @@ bool AppState::setFileName(const char* name) {
 
 void AppState::getFileName(char* out) const {
     std::memcpy(out, fileName, std::strlen(fileName) + 1);
+}
+
+int32_t shownLineWidth(int32_t lineWidth) {
+    return 100 - ((lineWidth - kMinLineWidth) * 10) / 19;
+}
+
+int32_t lineWidthFromShown(int32_t shown) {
+    return kMinLineWidth + ((100 - shown) * 19) / 10;
 }
 
 int32_t turnFramesFor(double seconds) {

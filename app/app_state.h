@@ -1,5 +1,6 @@
 #pragma once
-// The application's one state object: camera, mouse and window state, the screen shown, the
+// The AppState, what the application keeps from one event to the next (its owner is the
+// Application, application.h): camera, mouse and window state, the screen shown, the
 // persistent options, the turning selection, line width, solve timer, turn speed, the current
 // puzzle file name and the definition the current puzzle is built from.
 
@@ -28,6 +29,10 @@ enum TimerState : int32_t {
 };
 
 inline constexpr int32_t kFileNameSize = 256;
+// Width of the black lines between stickers; the sticker inset handed to the engine is
+// 1/lineWidth.
+inline constexpr int32_t kMinLineWidth = 10;
+inline constexpr int32_t kMaxLineWidth = 200;
 inline constexpr double kDefaultTurnSeconds = 0.25;
 inline constexpr double kMaxTurnSeconds = 10.0;
 inline constexpr const char* kOptionsFile = "options.inf";
@@ -54,6 +59,7 @@ class AppState {
 
     // The definition.
     PuzzleDefinition& getDefinition() { return definition; }
+    const PuzzleDefinition& getDefinition() const { return definition; }
     void setShape(int32_t shape) { definition.shape = shape; }
     void setSliceCount(int32_t count) { definition.sliceCount = count; }
     void setSlice(int32_t index, int32_t kind, int32_t thickness);
@@ -75,15 +81,15 @@ class AppState {
     void setLayerNumber(int32_t n) { layerNumber = n; }
     int32_t getLayerNumber() const { return layerNumber; }
 
-    uint8_t isColorFade() const { return colorFade; }
+    bool isColorFade() const { return colorFade != 0; }
     void toggleColorFade() { colorFade = colorFade != 1 ? 1 : 0; }
     void setScrambled(uint8_t value) { scrambled = value; }
-    uint8_t isScrambled() const { return scrambled; }
-    uint8_t isLeftButtonClockwise() const { return leftButtonClockwise; }
+    bool isScrambled() const { return scrambled == 1; }
+    bool isLeftButtonClockwise() const { return leftButtonClockwise != 0; }
     void setLeftButtonClockwise(uint8_t value) { leftButtonClockwise = value; }
-    uint8_t isCubyHighlights() const { return cubyHighlights; }
+    bool isCubyHighlights() const { return cubyHighlights == 1; }
     void setCubyHighlights(uint8_t value) { cubyHighlights = value; }
-    uint8_t isPulldownVisible() const { return pulldownVisible; }
+    bool isPulldownVisible() const { return pulldownVisible != 0; }
     void setPulldownVisible(uint8_t value) { pulldownVisible = value; }
 
     void setHoverMouse(int32_t y, int32_t x);
@@ -106,9 +112,9 @@ class AppState {
 
     // Camera and pick ray.
     void setLeftDrag(uint8_t value) { leftDrag = value; }
-    uint8_t isLeftDrag() const { return leftDrag; }
+    bool isLeftDrag() const { return leftDrag == 1; }
     void setRightDrag(uint8_t value) { rightDrag = value; }
-    uint8_t isRightDrag() const { return rightDrag; }
+    bool isRightDrag() const { return rightDrag == 1; }
     void setLastMouse(int32_t y, int32_t x);
     void orbitCamera(int32_t y, int32_t x);
     void rollCamera(int32_t y, int32_t x);
@@ -172,15 +178,17 @@ class AppState {
     PuzzleDefinition definition;
 
     void placeEye();
-    friend bool saveOptions();
+    friend bool saveOptions(const AppState& state);
 };
+
+// The editor shows the line width on a 0..100 scale, 100 for the thinnest line: 19 of width
+// to 10 of the scale, truncated both ways.
+int32_t shownLineWidth(int32_t lineWidth);
+int32_t lineWidthFromShown(int32_t shown);
 
 // The frame count of a turn lasting `seconds`: 80 a second, at least 20 from 1/80 s on, and
 // 1 below that.
 int32_t turnFramesFor(double seconds);
 
-// Writes options.inf from appState; false when the file could not be written whole.
-bool saveOptions();
-
-// The process-wide state, created at start-up.
-extern AppState* appState;
+// Writes options.inf from `state`; false when the file could not be written whole.
+bool saveOptions(const AppState& state);

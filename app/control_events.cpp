@@ -1,6 +1,6 @@
 // What the controls do.
 //
-// [SECTION] shared steps: busy guard, rebuild, screens
+// [SECTION] shared steps: busy guard, screens, texts of the controls
 // [SECTION] play screen
 // [SECTION] editor
 // [SECTION] options, files
@@ -12,24 +12,17 @@
 #include <cwctype>
 #include <string>
 
-#include "app_state.h"
+#include "application.h"
 #include "control_ids.h"
-#include "device_resources.h"
-#include "frame_render.h"
-#include "process_state.h"
-#include "puzzle.h"
 #include "puzzle_file.h"
 #include "ready_made.h"
 #include "screens.h"
 
 namespace {
 
-constexpr int kTextChars = 1024;
-constexpr int kNameBytes = 150;
 constexpr int kMaxEditorSlices = 10;
-constexpr int32_t kScrambleMoves = 200;
 
-// [SECTION] shared steps: busy guard, rebuild, screens
+// [SECTION] shared steps: busy guard, screens, texts of the controls
 
 // Ids that do nothing while a turn animates.
 bool isBusyGuarded(int id) {
@@ -51,15 +44,9 @@ bool isBusyGuarded(int id) {
     }
 }
 
-void showScreen(int32_t mode) {
-    appState->setMode(mode);
-    buildGui();
-}
-
-void setStatic(int id, const wchar_t* text) {
-    if (CDXUTStatic* control = controlPanel.GetStatic(id)) {
-        control->SetText(text);
-    }
+void showScreen(Application& app, int32_t mode) {
+    app.appState->setMode(mode);
+    buildGui(app);
 }
 
 // The text of an edit box, bounded as the handlers read it.
@@ -89,80 +76,79 @@ int32_t rowData(const DXUTListBoxItem* item) {
 
 // [SECTION] play screen
 
-void undo() {
-    const int32_t n = puzzle->getMoveCount();
-    const uint8_t scrambled = appState->isScrambled();
-    // The 200 moves of a full scramble are never undone.
-    if (!((n > 0 && scrambled == 0) || (n > kScrambleMoves && scrambled == 1))) {
+void undo(Application& app) {
+    const int32_t n = app.puzzle->getMoveCount();
+    // The moves of a full scramble are never undone.
+    if (n <= (app.appState->isScrambled() ? kScrambleMoves : 0)) {
         return;
     }
-    startTurn(puzzle->getLastMoveAnchor(), puzzle->getLastMoveLayerMask(),
-              puzzle->getLastMoveClockwise() != 1 ? 1 : 0);
+    startTurn(app, app.puzzle->getLastMoveAnchor(), app.puzzle->getLastMoveLayerMask(),
+              app.puzzle->getLastMoveClockwise() != 1 ? 1 : 0);
 }
 
-void solved() {
-    appState->setTimerState(Idle);
-    rebuildPuzzle(false, false);
-    appState->setScrambled(0);
-    showMoveCount();  // the new puzzle's count: 0
-    controlPanel.RemoveControl(kIdCongratulation);
+void solved(Application& app) {
+    app.appState->setTimerState(Idle);
+    app.rebuildPuzzle(BandageGroups::Keep, VertexCount::Keep);
+    app.appState->setScrambled(0);
+    showMoveCount(app);  // the new puzzle's count: 0
+    hideCongratulation();
 }
 
-void fullyScramble() {
-    appState->setTimerState(Idle);
-    rebuildPuzzle(false, false);
-    puzzle->scramble();
-    setStatic(kIdMessage, L"0");
-    controlPanel.RemoveControl(kIdCongratulation);
-    appState->setScrambled(puzzle->getMoveCount() == kScrambleMoves ? 1 : 0);
+void fullyScramble(Application& app) {
+    app.appState->setTimerState(Idle);
+    app.rebuildPuzzle(BandageGroups::Keep, VertexCount::Keep);
+    app.puzzle->scramble();
+    setStaticText(kIdMessage, L"0");
+    hideCongratulation();
+    app.appState->setScrambled(app.puzzle->getMoveCount() == kScrambleMoves ? 1 : 0);
 }
 
-void chooseReadyMade(CDXUTControl* control) {
-    controlPanel.RemoveControl(kIdCongratulation);
-    appState->setTimerState(Idle);
+void chooseReadyMade(Application& app, CDXUTControl* control) {
+    hideCongratulation();
+    app.appState->setTimerState(Idle);
     const uint32_t tag = selectedTag(control);
     for (const ReadyMadePuzzle& p : kReadyMadePuzzles) {
         if (p.tag != tag) {
             continue;
         }
-        appState->clearGroupsValid();
-        appState->setScrambled(0);
-        appState->setShape(p.shape);
-        appState->setSliceCount(p.sliceCount);
+        app.appState->clearGroupsValid();
+        app.appState->setScrambled(0);
+        app.appState->setShape(p.shape);
+        app.appState->setSliceCount(p.sliceCount);
         for (int32_t i = 0; i < p.sliceCount; ++i) {
-            appState->setSlice(i, p.slices[i].kind, p.slices[i].thickness);
+            app.appState->setSlice(i, p.slices[i].kind, p.slices[i].thickness);
         }
-        rebuildPuzzle(false, true);
+        app.rebuildPuzzle(BandageGroups::Keep, VertexCount::Recount);
         if (CDXUTRadioButton* radio = controlPanel.GetRadioButton(kIdFace + p.turningKind)) {
             radio->SetChecked(true, true);
         }
-        appState->setAnchorKind(p.turningKind);
-        buildLayerCheckBoxes();
+        app.appState->setAnchorKind(p.turningKind);
+        buildLayerCheckBoxes(app);
         return;
     }
 }
 
-void editPuzzle() {
-    appState->setTimerState(Idle);
-    rebuildPuzzle(false, false);
-    appState->setScrambled(0);
-    showScreen(Edit);
+void editPuzzle(Application& app) {
+    app.appState->setTimerState(Idle);
+    app.rebuildPuzzle(BandageGroups::Keep, VertexCount::Keep);
+    app.appState->setScrambled(0);
+    showScreen(app, Edit);
 }
 
 // The 8-bit form of a name typed or listed as wide text; empty when it does not fit.
 std::string narrowName(const WCHAR* wide) {
     WCHAR text[kTextChars];
     StringCchPrintfW(text, kTextChars, L"%s", wide);
-    char name[kNameBytes];
-    if (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, -1, name, kNameBytes, nullptr,
-                            nullptr) == 0) {
+    char name[kPuzzleNameBytes];
+    if (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, -1, name,
+                            static_cast<int>(kPuzzleNameBytes), nullptr, nullptr) == 0) {
         return std::string();
     }
     return name;
 }
 
-void listPuzzles() {
-    showScreen(Load);
+void listPuzzles(Application& app) {
+    showScreen(app, Load);
     CDXUTListBox* list = controlPanel.GetListBox(kIdFileList);
     if (list == nullptr) {
         return;
@@ -171,8 +157,9 @@ void listPuzzles() {
     for (const std::string& name : listPuzzleFiles()) {
         // Only names whose row text converts back to the same bytes can be loaded again (a
         // name that is no valid UTF-8 would not).
-        WCHAR wide[kNameBytes];
-        if (MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, wide, kNameBytes) != 0 &&
+        WCHAR wide[kPuzzleNameBytes];
+        if (MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, wide,
+                                static_cast<int>(kPuzzleNameBytes)) != 0 &&
             narrowName(wide) == name) {
             list->AddItem(wide, reinterpret_cast<void*>(index++));
         }
@@ -181,41 +168,41 @@ void listPuzzles() {
 
 // [SECTION] editor
 
-void chooseSolid(CDXUTControl* control) {
+void chooseSolid(Application& app, CDXUTControl* control) {
     const uint32_t tag = selectedTag(control);
     for (int32_t shape = 0; shape < kShapeCount; ++shape) {
         if (kSolidItems[shape].tag != tag) {
             continue;
         }
-        appState->clearGroupsValid();
-        appState->setScrambled(0);
-        appState->setShape(shape);
-        appState->setSliceCount(0);
-        rebuildPuzzle(false, true);
-        fillSliceList();
+        app.appState->clearGroupsValid();
+        app.appState->setScrambled(0);
+        app.appState->setShape(shape);
+        app.appState->setSliceCount(0);
+        app.rebuildPuzzle(BandageGroups::Keep, VertexCount::Recount);
+        fillSliceList(*app.appState);
         return;
     }
 }
 
-void addSlice() {
-    if (appState->getDefinition().sliceCount >= kMaxEditorSlices) {
+void addSlice(Application& app) {
+    if (app.appState->getDefinition().sliceCount >= kMaxEditorSlices) {
         return;
     }
     const DXUTListBoxItem* kind = getSelectedListItem(controlPanel.GetListBox(kIdSliceKind));
     if (kind == nullptr) {
         return;
     }
-    appState->addSlice(rowData(kind), 90);
-    fillSliceList();
+    app.appState->addSlice(rowData(kind), 90);
+    fillSliceList(*app.appState);
     // Raises list 30's selection event at once: the new slice's thickness shows.
     if (CDXUTListBox* slices = controlPanel.GetListBox(kIdSliceList)) {
-        slices->SelectItem(appState->getDefinition().sliceCount - 1);
+        slices->SelectItem(app.appState->getDefinition().sliceCount - 1);
     }
-    rebuildPuzzle(true, true);
-    setStatic(kIdErrorLine, L"");
+    app.rebuildPuzzle(BandageGroups::Drop, VertexCount::Recount);
+    setStaticText(kIdErrorLine, L"");
 }
 
-void removeSlice() {
+void removeSlice(Application& app) {
     CDXUTListBox* slices = controlPanel.GetListBox(kIdSliceList);
     const DXUTListBoxItem* row = getSelectedListItem(slices);
     if (row == nullptr) {
@@ -223,23 +210,23 @@ void removeSlice() {
     }
     const WCHAR number[3] = {row->strText[0], row->strText[0] != L'\0' ? row->strText[1] : L'\0',
                              L'\0'};
-    if (_wtoi(number) - 1 >= appState->getDefinition().sliceCount) {
+    if (_wtoi(number) - 1 >= app.appState->getDefinition().sliceCount) {
         return;  // an empty row
     }
-    appState->removeSlice(rowData(row));
-    fillSliceList();
+    app.appState->removeSlice(rowData(row));
+    fillSliceList(*app.appState);
     const DXUTListBoxItem* now = getSelectedListItem(slices);
-    onSliceSelected(now != nullptr ? now->strText : nullptr);
-    rebuildPuzzle(true, true);
+    onSliceSelected(*app.appState, now != nullptr ? now->strText : nullptr);
+    app.rebuildPuzzle(BandageGroups::Drop, VertexCount::Recount);
 }
 
-void setThickness(CDXUTControl* control) {
+void setThickness(Application& app, CDXUTControl* control) {
     const int value = _wtoi(editText(control).c_str());
     const DXUTListBoxItem* row = getSelectedListItem(controlPanel.GetListBox(kIdSliceList));
     if (row == nullptr) {
         return;
     }
-    PuzzleDefinition& d = appState->getDefinition();
+    PuzzleDefinition& d = app.appState->getDefinition();
     // A row without a slice takes no thickness (the field can be left enabled by a rebuild).
     const int32_t slot = rowData(row);
     if (slot < 0 || slot >= d.sliceCount || slot >= kMaxSlices) {
@@ -247,67 +234,70 @@ void setThickness(CDXUTControl* control) {
     }
     // Stored as typed: any whole number, drawn outside the solid when beyond 0..360.
     d.sliceThicknesses[slot] = value;
-    fillSliceList();
-    rebuildPuzzle(true, true);
+    fillSliceList(*app.appState);
+    app.rebuildPuzzle(BandageGroups::Drop, VertexCount::Recount);
 }
 
-void connect(bool join) {
-    puzzle->disconnectSelected(&appState->getDefinition());
-    if (join) {
-        puzzle->connectSelected(&appState->getDefinition());
+enum class Bandage { Connect, Disconnect };
+
+// The selected cubies leave their groups; connecting then joins them into one.
+void changeBandage(Application& app, Bandage change) {
+    app.puzzle->disconnectSelected(&app.appState->getDefinition());
+    if (change == Bandage::Connect) {
+        app.puzzle->connectSelected(&app.appState->getDefinition());
     }
-    puzzle->clearSelection();
-    vertexBufferCurrent = 0;
-    setStatic(kIdErrorLine, L"");
+    app.puzzle->clearSelection();
+    app.vertexBufferCurrent = 0;
+    setStaticText(kIdErrorLine, L"");
 }
 
-void setLineWidth(CDXUTControl* control) {
+void setLineWidth(Application& app, CDXUTControl* control) {
     const int v = clampInt(_wtoi(editText(control).c_str()), 0, 100);
-    appState->setLineWidth(10 + ((100 - v) * 19) / 10);
-    vertexBufferCurrent = 0;
+    app.appState->setLineWidth(lineWidthFromShown(v));
+    app.vertexBufferCurrent = 0;
 }
 
-void setEraseThreshold(CDXUTControl* control) {
-    appState->setEraseThreshold(clampInt(_wtoi(editText(control).c_str()), 0, 100));
-    rebuildPuzzle(true, true);
+void setEraseThreshold(Application& app, CDXUTControl* control) {
+    app.appState->setEraseThreshold(clampInt(_wtoi(editText(control).c_str()), 0, 100));
+    app.rebuildPuzzle(BandageGroups::Drop, VertexCount::Recount);
 }
 
 // [SECTION] options, files
 
-void setOption(void (AppState::*setter)(uint8_t), uint8_t value) {
-    (appState->*setter)(value);
-    saveOptions();
+void setOption(AppState& appState, void (AppState::*setter)(uint8_t), uint8_t value) {
+    (appState.*setter)(value);
+    saveOptions(appState);
 }
 
-void setTurnMetric(int32_t metric) {
-    appState->getDefinition().turnMetric = metric;
-    appState->setTimerState(Idle);
-    rebuildPuzzle(false, false);
-    appState->setScrambled(0);
+void setTurnMetric(Application& app, int32_t metric) {
+    app.appState->getDefinition().turnMetric = metric;
+    app.appState->setTimerState(Idle);
+    app.rebuildPuzzle(BandageGroups::Keep, VertexCount::Keep);
+    app.appState->setScrambled(0);
 }
 
-void setTurnSeconds(CDXUTControl* control) {
+void setTurnSeconds(Application& app, CDXUTControl* control) {
     double seconds = 0.0;
     if (!readDecimal(editText(control).c_str(), seconds)) {
         return;
     }
-    appState->setTurnSeconds(
+    app.appState->setTurnSeconds(
         seconds < 0.0 ? 0.0 : (seconds > kMaxTurnSeconds ? kMaxTurnSeconds : seconds));
-    saveOptions();
+    saveOptions(*app.appState);
 }
 
-void savePuzzle() {
+void savePuzzle(Application& app) {
     CDXUTEditBox* field = controlPanel.GetEditBox(kIdFileName);
     const std::string name = field != nullptr ? narrowName(field->GetText()) : std::string();
-    setStatic(kIdMessage, savePuzzleFile(name) ? L"Puzzle saved" : L"Puzzle not saved");
+    setStaticText(kIdMessage, savePuzzleFile(app, name) ? L"Puzzle saved" : L"Puzzle not saved");
 }
 
-void loadPuzzle() {
+void loadPuzzle(Application& app) {
     const DXUTListBoxItem* row = getSelectedListItem(controlPanel.GetListBox(kIdFileList));
     if (row == nullptr) {
         return;
     }
-    const bool loaded = loadPuzzleFile(narrowName(row->strText));
+    const bool loaded = loadPuzzleFile(app, narrowName(row->strText));
     controlPanel.RemoveControl(kIdMessage);
     if (!loaded) {
         CDXUTStatic* message = nullptr;
@@ -356,132 +346,133 @@ bool readDecimal(const WCHAR* text, double& value) {
 
 // [SECTION] dispatch
 
-void CALLBACK onGuiEvent(UINT event, int id, CDXUTControl* control) {
-    if (turnBusy == 1 && isBusyGuarded(id)) {
+void CALLBACK onGuiEvent(UINT event, int id, CDXUTControl* control, void* userContext) {
+    Application& app = applicationOf(userContext);
+    if (app.turn.turnBusy == 1 && isBusyGuarded(id)) {
         return;
     }
     switch (id) {
         case kIdUndo:
-            undo();
+            undo(app);
             break;
         case kIdSolved:
-            solved();
+            solved(app);
             break;
         case kIdScramble:
-            fullyScramble();
+            fullyScramble(app);
             break;
         case kIdReadyMade:
-            chooseReadyMade(control);
+            chooseReadyMade(app, control);
             break;
         case kIdEditPuzzle:
-            editPuzzle();
+            editPuzzle(app);
             break;
         case kIdFace:
         case kIdPoint:
         case kIdEdge:
-            appState->setAnchorKind(id - kIdFace);
-            buildLayerCheckBoxes();
+            app.appState->setAnchorKind(id - kIdFace);
+            buildLayerCheckBoxes(app);
             break;
         case kIdColorFade:
-            appState->toggleColorFade();
-            vertexBufferCurrent = 0;
+            app.appState->toggleColorFade();
+            app.vertexBufferCurrent = 0;
             break;
         case kIdLoadPuzzle:
-            listPuzzles();
+            listPuzzles(app);
             break;
         case kIdSavePuzzle:
-            showScreen(Save);
+            showScreen(app, Save);
             break;
         case kIdHelp:
-            showScreen(Help);
+            showScreen(app, Help);
             break;
         case kIdOptions:
             // On the play screen a button; elsewhere a static that raises nothing.
-            showScreen(Options);
+            showScreen(app, Options);
             break;
         case kIdVersion:
-            showScreen(Version);
+            showScreen(app, Version);
             break;
         case kIdSolid:
-            chooseSolid(control);
+            chooseSolid(app, control);
             break;
         case kIdPlayPuzzle:
-            appState->setMode(Play);
-            puzzle->clearSelection();
-            vertexBufferCurrent = 0;
-            buildGui();
+            app.appState->setMode(Play);
+            app.puzzle->clearSelection();
+            app.vertexBufferCurrent = 0;
+            buildGui(app);
             break;
         case kIdSliceList:
             if (event == EVENT_LISTBOX_SELECTION) {
                 const DXUTListBoxItem* row =
                     getSelectedListItem(controlPanel.GetListBox(kIdSliceList));
-                onSliceSelected(row != nullptr ? row->strText : nullptr);
+                onSliceSelected(*app.appState, row != nullptr ? row->strText : nullptr);
             }
             break;
         case kIdAdd:
-            addSlice();
+            addSlice(app);
             break;
         case kIdRemove:
-            removeSlice();
+            removeSlice(app);
             break;
         case kIdThickness:
             if (event == EVENT_EDITBOX_STRING)
-                setThickness(control);
+                setThickness(app, control);
             break;
         case kIdConnect:
-            connect(true);
+            changeBandage(app, Bandage::Connect);
             break;
         case kIdDisconnect:
-            connect(false);
+            changeBandage(app, Bandage::Disconnect);
             break;
         case kIdEditHelp:
-            showScreen(EditorHelp);
+            showScreen(app, EditorHelp);
             break;
         case kIdLineWidth:
             if (event == EVENT_EDITBOX_STRING)
-                setLineWidth(control);
+                setLineWidth(app, control);
             break;
         case kIdEraseThreshold:
             if (event == EVENT_EDITBOX_STRING)
-                setEraseThreshold(control);
+                setEraseThreshold(app, control);
             break;
         case kIdLeftAnticlockwise:
-            setOption(&AppState::setLeftButtonClockwise, 0);
+            setOption(*app.appState, &AppState::setLeftButtonClockwise, 0);
             break;
         case kIdLeftClockwise:
-            setOption(&AppState::setLeftButtonClockwise, 1);
+            setOption(*app.appState, &AppState::setLeftButtonClockwise, 1);
             break;
         case kIdHighlightsOn:
-            setOption(&AppState::setCubyHighlights, 1);
+            setOption(*app.appState, &AppState::setCubyHighlights, 1);
             break;
         case kIdHighlightsOff:
-            setOption(&AppState::setCubyHighlights, 0);
+            setOption(*app.appState, &AppState::setCubyHighlights, 0);
             break;
         case kIdPulldownVisible:
-            setOption(&AppState::setPulldownVisible, 1);
+            setOption(*app.appState, &AppState::setPulldownVisible, 1);
             break;
         case kIdPulldownHidden:
-            setOption(&AppState::setPulldownVisible, 0);
+            setOption(*app.appState, &AppState::setPulldownVisible, 0);
             break;
         case kIdSingleMetric:
-            setTurnMetric(Single);
+            setTurnMetric(app, Single);
             break;
         case kIdMultiMetric:
-            setTurnMetric(Multi);
+            setTurnMetric(app, Multi);
             break;
         case kIdTurnSeconds:
             if (event == EVENT_EDITBOX_STRING)
-                setTurnSeconds(control);
+                setTurnSeconds(app, control);
             break;
         case kIdSave:
-            savePuzzle();
+            savePuzzle(app);
             break;
         case kIdLoad:
-            loadPuzzle();
+            loadPuzzle(app);
             break;
         default:
             if (id >= kIdFirstLayer && id <= kIdLastLayer) {
-                appState->toggleLayer(id - kIdFirstLayer + 1);
+                app.appState->toggleLayer(id - kIdFirstLayer + 1);
             }
             break;
     }

@@ -1,10 +1,10 @@
 #pragma once
 // The one event callback of the control panel: every control on every screen reports here,
-// and controls are told apart by id alone.
+// with the Application as its user context, and controls are told apart by id alone.
 
 #include "dxut/dxut.h"
 
-void CALLBACK onGuiEvent(UINT event, int id, CDXUTControl* control);
+void CALLBACK onGuiEvent(UINT event, int id, CDXUTControl* control, void* userContext);
 
 // Reads a decimal number at the start of `text` (blanks first allowed): false for text that
 // does not start with one, and for hexadecimal, infinities and NaN.

@@ -1,6 +1,9 @@
 #pragma once
-// Control ids of the panel. Several ids are reused with another kind or text on other
-// screens; the control events tell controls apart by id alone.
+// Control ids of the panel, its fonts, and the items of the editor's list of solids. Several
+// ids are reused with another kind or text on other screens; the control events tell controls
+// apart by id alone.
+
+#include <cstdint>
 
 enum ControlId : int {
     kIdCongratulation = 17,
@@ -66,4 +69,15 @@ enum PanelFont : unsigned {
     kFontLabel = 3,
     kFontCounter = 4,
     kFontHundredths = 5,
+};
+
+// The editor's solids, in list order: item n is the shape n.
+struct SolidItem {
+    const wchar_t* name;
+    uint32_t tag;
+};
+
+inline constexpr SolidItem kSolidItems[] = {
+    {L"TetraHedron", 0x11111111},  {L"Cube", 0x12121212},        {L"OctaHedron", 0x13131313},
+    {L"DodecaHedron", 0x14141414}, {L"IcosaHedron", 0x15151515},
 };

@@ -1,14 +1,7 @@
 #include "device_resources.h"
 
-#include "app_state.h"
-#include "process_state.h"
-#include "puzzle.h"
+#include "application.h"
 
-IDirect3DVertexDeclaration9* vertexDeclaration = nullptr;
-IDirect3DVertexBuffer9* vertexBuffer = nullptr;
-ID3DXFont* textFont = nullptr;
-ID3DXSprite* textSprite = nullptr;
-ID3DXEffect* puzzleEffect = nullptr;
 CDXUTDialog controlPanel;
 CDXUTDialog displayPanel;
 
@@ -25,7 +18,8 @@ const D3DVERTEXELEMENT9 kMeshDeclaration[] = {
 
 }  // namespace
 
-bool isDeviceAcceptable(D3DCAPS9* caps, D3DFORMAT adapterFormat, D3DFORMAT backBufferFormat, bool) {
+bool isDeviceAcceptable(D3DCAPS9* caps, D3DFORMAT adapterFormat, D3DFORMAT backBufferFormat, bool,
+                        void*) {
     if (caps->PixelShaderVersion < D3DPS_VERSION(2, 0)) {
         return false;
     }
@@ -36,7 +30,7 @@ bool isDeviceAcceptable(D3DCAPS9* caps, D3DFORMAT adapterFormat, D3DFORMAT backB
                D3DUSAGE_QUERY_POSTPIXELSHADER_BLENDING, D3DRTYPE_TEXTURE, backBufferFormat));
 }
 
-void modifyDeviceSettings(DXUTDeviceSettings* settings, const D3DCAPS9* caps) {
+void modifyDeviceSettings(DXUTDeviceSettings* settings, const D3DCAPS9* caps, void*) {
     const bool hardware = (caps->DevCaps & D3DDEVCAPS_HWTRANSFORMANDLIGHT) != 0;
     settings->BehaviorFlags =
         hardware ? D3DCREATE_HARDWARE_VERTEXPROCESSING : D3DCREATE_SOFTWARE_VERTEXPROCESSING;
@@ -45,66 +39,73 @@ void modifyDeviceSettings(DXUTDeviceSettings* settings, const D3DCAPS9* caps) {
     }
 }
 
-HRESULT onCreateDevice(IDirect3DDevice9* device, const D3DSURFACE_DESC*) {
-    V_RETURN(device->CreateVertexDeclaration(kMeshDeclaration, &vertexDeclaration));
+HRESULT onCreateDevice(IDirect3DDevice9* device, const D3DSURFACE_DESC*, void* userContext) {
+    DeviceResources& resources = applicationOf(userContext).resources;
+    V_RETURN(device->CreateVertexDeclaration(kMeshDeclaration, resources.vertexDeclaration.put()));
     // A managed buffer survives device resets, so it is made only here.
     V_RETURN(device->CreateVertexBuffer(kVertexBufferBytes, D3DUSAGE_WRITEONLY, 0, D3DPOOL_MANAGED,
-                                        &vertexBuffer, nullptr));
+                                        resources.vertexBuffer.put(), nullptr));
     V_RETURN(D3DXCreateFontW(device, 15, 0, FW_BOLD, 1, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                             DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial", &textFont));
+                             DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial", resources.textFont.put()));
     WCHAR path[kMediaPathChars];
     V_RETURN(DXUTFindDXSDKMediaFileCch(path, kMediaPathChars, L"Velmonde.fx"));
-    V_RETURN(D3DXCreateEffectFromFileW(device, path, nullptr, nullptr, 0, nullptr, &puzzleEffect,
-                                       nullptr));
+    V_RETURN(D3DXCreateEffectFromFileW(device, path, nullptr, nullptr, 0, nullptr,
+                                       resources.puzzleEffect.put(), nullptr));
     return S_OK;
 }
 
-HRESULT onResetDevice(IDirect3DDevice9* device, const D3DSURFACE_DESC* backBuffer) {
-    if (textFont != nullptr) {
-        V_RETURN(textFont->OnResetDevice());
+HRESULT onResetDevice(IDirect3DDevice9* device, const D3DSURFACE_DESC* backBuffer,
+                      void* userContext) {
+    Application& app = applicationOf(userContext);
+    DeviceResources& resources = app.resources;
+    if (resources.textFont) {
+        V_RETURN(resources.textFont->OnResetDevice());
     }
-    if (puzzleEffect != nullptr) {
-        V_RETURN(puzzleEffect->OnResetDevice());
+    if (resources.puzzleEffect) {
+        V_RETURN(resources.puzzleEffect->OnResetDevice());
     }
-    V_RETURN(fillVertexBuffer());
-    V_RETURN(D3DXCreateSprite(device, &textSprite));
+    V_RETURN(fillVertexBuffer(app));
+    V_RETURN(D3DXCreateSprite(device, resources.textSprite.put()));
     controlPanel.SetLocation(static_cast<int>(backBuffer->Width) - kPanelWidth, 0);
     controlPanel.SetSize(kPanelWidth, static_cast<int>(backBuffer->Height));
     return S_OK;
 }
 
-void onLostDevice() {
-    if (textFont != nullptr) {
-        textFont->OnLostDevice();
+void onLostDevice(void* userContext) {
+    DeviceResources& resources = applicationOf(userContext).resources;
+    if (resources.textFont) {
+        resources.textFont->OnLostDevice();
     }
-    if (puzzleEffect != nullptr) {
-        puzzleEffect->OnLostDevice();
+    if (resources.puzzleEffect) {
+        resources.puzzleEffect->OnLostDevice();
     }
-    SAFE_RELEASE(textSprite);
+    resources.textSprite = {};
 }
 
-void onDestroyDevice() {
-    SAFE_RELEASE(puzzleEffect);
-    SAFE_RELEASE(textFont);
-    SAFE_RELEASE(vertexDeclaration);
-    SAFE_RELEASE(vertexBuffer);
+void onDestroyDevice(void* userContext) {
+    DeviceResources& resources = applicationOf(userContext).resources;
+    resources.puzzleEffect = {};
+    resources.textFont = {};
+    resources.vertexDeclaration = {};
+    resources.vertexBuffer = {};
 }
 
-void onFrameMove(IDirect3DDevice9*, double, float) {}
+void onFrameMove(IDirect3DDevice9*, double, float, void*) {}
 
-void onKeyboard(UINT, bool, bool) {}
+void onKeyboard(UINT, bool, bool, void*) {}
 
-HRESULT fillVertexBuffer() {
-    if (vertexBuffer == nullptr) {
+HRESULT fillVertexBuffer(Application& app) {
+    IDirect3DVertexBuffer9* buffer = app.resources.vertexBuffer.get();
+    if (buffer == nullptr) {
         return E_FAIL;
     }
     void* data = nullptr;
-    V_RETURN(vertexBuffer->Lock(0, 0, &data, 0));
-    if (puzzle != nullptr) {
-        puzzle->fillVertices(static_cast<MeshVertex*>(data), kVertexBufferVertices,
-                             1.0 / appState->getLineWidth(), appState->isColorFade());
+    V_RETURN(buffer->Lock(0, 0, &data, 0));
+    if (app.puzzle) {
+        app.puzzle->fillVertices(static_cast<MeshVertex*>(data), kVertexBufferVertices,
+                                 1.0 / app.appState->getLineWidth(), app.appState->isColorFade());
     }
-    vertexBuffer->Unlock();
-    vertexBufferCurrent = 1;
+    buffer->Unlock();
+    app.vertexBufferCurrent = 1;
     return S_OK;
 }

@@ -1,11 +1,7 @@
 #include "input.h"
 
-#include "app_state.h"
+#include "application.h"
 #include "control_ids.h"
-#include "device_resources.h"
-#include "frame_render.h"
-#include "process_state.h"
-#include "puzzle.h"
 #include "screens.h"
 
 namespace {
@@ -21,111 +17,116 @@ int32_t mouseX(LPARAM lParam) {
     return static_cast<int16_t>(lParam & 0xFFFF);
 }
 
-void pressButton(bool left, int32_t y, int32_t x) {
+enum class MouseButton { Left, Right };
+
+void pressButton(Application& app, MouseButton button, int32_t y, int32_t x) {
+    const bool left = button == MouseButton::Left;
     if (left) {
-        appState->setLeftDrag(1);
+        app.appState->setLeftDrag(1);
     } else {
-        appState->setRightDrag(1);
+        app.appState->setRightDrag(1);
     }
-    appState->setLastMouse(y, x);
-    appState->computePickRay(y, x);
-    if (appState->getMode() == Play) {
-        const int32_t anchor = puzzle->pickAnchor(
-            appState->getRayOrigin(), appState->getRayTarget(), appState->getAnchorKind());
-        if (anchor < 0 || turnBusy == 1 || appState->getLayerMask() < 1) {
+    app.appState->setLastMouse(y, x);
+    app.appState->computePickRay(y, x);
+    if (app.appState->getMode() == Play) {
+        const int32_t anchor =
+            app.puzzle->pickAnchor(app.appState->getRayOrigin(), app.appState->getRayTarget(),
+                                   app.appState->getAnchorKind());
+        if (anchor < 0 || app.turn.turnBusy == 1 || app.appState->getLayerMask() < 1) {
             return;
         }
         // With "rotate clockwise" chosen the left button turns clockwise as seen from outside,
         // which the engine calls clockwise 0.
-        const bool leftClockwise = appState->isLeftButtonClockwise() != 0;
+        const bool leftClockwise = app.appState->isLeftButtonClockwise();
         const uint8_t clockwise = left ? (leftClockwise ? 0 : 1) : (leftClockwise ? 1 : 0);
-        startTurn(anchor, appState->getLayerMask(), clockwise);
-    } else if (appState->getMode() == Edit) {
+        startTurn(app, anchor, app.appState->getLayerMask(), clockwise);
+    } else if (app.appState->getMode() == Edit) {
         if (left) {
             const int32_t cuby =
-                puzzle->pickCuby(appState->getRayOrigin(), appState->getRayTarget());
+                app.puzzle->pickCuby(app.appState->getRayOrigin(), app.appState->getRayTarget());
             if (cuby >= 0) {
-                puzzle->toggleCubySelection(cuby);
-                vertexBufferCurrent = 0;
+                app.puzzle->toggleCubySelection(cuby);
+                app.vertexBufferCurrent = 0;
             }
         } else {
-            puzzle->clearSelection();
-            vertexBufferCurrent = 0;
+            app.puzzle->clearSelection();
+            app.vertexBufferCurrent = 0;
         }
     }
 }
 
-void chooseSingleLayer(int32_t n) {
-    appState->setLayerNumber(n);
-    appState->setSingleLayer(n);
-    updateLayerCheckBoxes();
+void chooseSingleLayer(Application& app, int32_t n) {
+    app.appState->setLayerNumber(n);
+    app.appState->setSingleLayer(n);
+    updateLayerCheckBoxes(app);
 }
 
-void chooseKind(int32_t kind) {
+void chooseKind(Application& app, int32_t kind) {
     if (CDXUTRadioButton* radio = controlPanel.GetRadioButton(kIdFace + kind)) {
         radio->SetChecked(true, true);
     }
-    appState->setAnchorKind(kind);
-    appState->setSingleLayer(1);
-    updateHoverHighlight();
-    buildLayerCheckBoxes();
+    app.appState->setAnchorKind(kind);
+    app.appState->setSingleLayer(1);
+    app.updateHoverHighlight();
+    buildLayerCheckBoxes(app);
 }
 
-void playKey(WPARAM key) {
+void playKey(Application& app, WPARAM key) {
     if (key == VK_UP) {
-        appState->zoomOut();
+        app.appState->zoomOut();
     } else if (key == VK_DOWN) {
-        appState->zoomIn();
+        app.appState->zoomIn();
     } else if (key >= '0' && key <= '9') {
-        appState->toggleLayer(key == '0' ? 10 : static_cast<int32_t>(key - '0'));
-        updateLayerCheckBoxes();
-        updateHoverHighlight();
+        app.appState->toggleLayer(key == '0' ? 10 : static_cast<int32_t>(key - '0'));
+        updateLayerCheckBoxes(app);
+        app.updateHoverHighlight();
     } else if (key == 'A') {
-        if (appState->getLayerNumber() > 1) {
-            chooseSingleLayer(appState->getLayerNumber() - 1);
+        if (app.appState->getLayerNumber() > 1) {
+            chooseSingleLayer(app, app.appState->getLayerNumber() - 1);
         }
-        updateHoverHighlight();
+        app.updateHoverHighlight();
     } else if (key == 'S') {
-        if (appState->getLayerNumber() < kMaxLayerNumber) {
-            chooseSingleLayer(appState->getLayerNumber() + 1);
+        if (app.appState->getLayerNumber() < kMaxLayerNumber) {
+            chooseSingleLayer(app, app.appState->getLayerNumber() + 1);
         }
-        updateHoverHighlight();
+        app.updateHoverHighlight();
     } else if (key == 'Q') {
-        chooseKind(FaceSlice);
+        chooseKind(app, FaceSlice);
     } else if (key == 'W') {
-        chooseKind(PointSlice);
+        chooseKind(app, PointSlice);
     } else if (key == 'E') {
-        chooseKind(EdgeSlice);
+        chooseKind(app, EdgeSlice);
     }
 }
 
-void wheel(WPARAM wParam) {
+void wheel(Application& app, WPARAM wParam) {
     int32_t y = 0;
     int32_t x = 0;
-    appState->getHoverMouse(y, x);
-    appState->computePickRay(y, x);
-    const int32_t anchor = puzzle->pickAnchor(appState->getRayOrigin(), appState->getRayTarget(),
-                                              appState->getAnchorKind());
+    app.appState->getHoverMouse(y, x);
+    app.appState->computePickRay(y, x);
+    const int32_t anchor = app.puzzle->pickAnchor(
+        app.appState->getRayOrigin(), app.appState->getRayTarget(), app.appState->getAnchorKind());
     if (anchor < 0) {
         return;
     }
     const int16_t delta = static_cast<int16_t>((wParam >> 16) & 0xFFFF);
-    const int32_t number = appState->getLayerNumber();
+    const int32_t number = app.appState->getLayerNumber();
     int32_t n;
     if (delta < 0) {
         n = number <= 1 ? 1 : number - 1;
     } else {
-        const int32_t count = puzzle->getLayerCount(anchor);
+        const int32_t count = app.puzzle->getLayerCount(anchor);
         n = number < count ? number + 1 : count;
     }
-    chooseSingleLayer(n);
-    updateHoverHighlight();
+    chooseSingleLayer(app, n);
+    app.updateHoverHighlight();
 }
 
 }  // namespace
 
-LRESULT msgProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                bool* noFurtherProcessing) {
+LRESULT msgProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* noFurtherProcessing,
+                void* userContext) {
+    Application& app = applicationOf(userContext);
     *noFurtherProcessing = controlPanel.MsgProc(window, message, wParam, lParam);
     if (*noFurtherProcessing) {
         return 0;
@@ -134,41 +135,41 @@ LRESULT msgProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
     const int32_t x = mouseX(lParam);
     switch (message) {
         case WM_MOUSEMOVE:
-            if (appState->isLeftDrag() == 1) {
-                appState->orbitCamera(y, x);
-            } else if (appState->isRightDrag() == 1) {
-                appState->rollCamera(y, x);
+            if (app.appState->isLeftDrag()) {
+                app.appState->orbitCamera(y, x);
+            } else if (app.appState->isRightDrag()) {
+                app.appState->rollCamera(y, x);
             } else {
-                appState->setHoverMouse(y, x);
-                updateHoverHighlight();
+                app.appState->setHoverMouse(y, x);
+                app.updateHoverHighlight();
             }
             break;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
-            pressButton(true, y, x);
+            pressButton(app, MouseButton::Left, y, x);
             break;
         case WM_RBUTTONDOWN:
         case WM_RBUTTONDBLCLK:
-            pressButton(false, y, x);
+            pressButton(app, MouseButton::Right, y, x);
             break;
         case WM_LBUTTONUP:
-            appState->setLeftDrag(0);
+            app.appState->setLeftDrag(0);
             break;
         case WM_RBUTTONUP:
-            appState->setRightDrag(0);
+            app.appState->setRightDrag(0);
             break;
         case WM_MOUSEWHEEL:
-            if (appState->getMode() == Play) {
-                wheel(wParam);
+            if (app.appState->getMode() == Play) {
+                wheel(app, wParam);
             }
             break;
         case WM_KEYDOWN:
-            if (appState->getMode() == Play) {
-                playKey(wParam);
+            if (app.appState->getMode() == Play) {
+                playKey(app, wParam);
             } else if (wParam == VK_UP) {
-                appState->zoomOut();
+                app.appState->zoomOut();
             } else if (wParam == VK_DOWN) {
-                appState->zoomIn();
+                app.appState->zoomIn();
             }
             break;
         case WM_SIZE: {
@@ -176,8 +177,8 @@ LRESULT msgProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
             const int32_t height = static_cast<int32_t>((lParam >> 16) & 0xFFFF);
             const int32_t width = static_cast<int32_t>(lParam & 0xFFFF);
             if (height > 0 && width > 0) {
-                appState->setWindowSize(height, width);
-                buildGui();
+                app.appState->setWindowSize(height, width);
+                buildGui(app);
             }
             break;
         }

@@ -5,4 +5,5 @@
 
 #include "dxut/dxut.h"
 
-LRESULT msgProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* noFurtherProcessing);
+LRESULT msgProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* noFurtherProcessing,
+                void* userContext);

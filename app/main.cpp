@@ -1,18 +1,11 @@
-// Orvanta's entry: the log, the application state and the first puzzle, the framework's
-// callbacks, the play screen, the window and device, and the main loop.
+// Orvanta's entry: the diagnostic log, start-up (startup.h) and the framework's main loop.
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <new>
 
-#include "app_state.h"
-#include "device_resources.h"
+#include "application.h"
 #include "diagnostic_log.h"
-#include "frame_render.h"
-#include "process_state.h"
-#include "puzzle.h"
-#include "screens.h"
 #include "startup.h"
 
 namespace {
@@ -31,28 +24,11 @@ int main() {
         std::fprintf(stderr, "Orvanta: cannot create output.txt: %s\n", std::strerror(errno));
         return kLogNotCreatedExitCode;
     }
-    appState = new (std::nothrow) AppState();
-    if (appState == nullptr) {
-        logPrintf("out of memory at start-up\n");
+    // Lives until the loop has ended, and with it the device and every callback.
+    Application app;
+    if (startApplication(app, {}) == E_OUTOFMEMORY) {
         return kOutOfMemoryExitCode;
     }
-    try {
-        puzzle = new Puzzle(&appState->getDefinition());
-    } catch (const std::bad_alloc&) {
-        logPrintf("out of memory at start-up\n");
-        return kOutOfMemoryExitCode;
-    }
-    vertexLimitReached = 0;
-    puzzleVertexCount = puzzle->countVertices();
-    turnBusy = 0;
-    vertexBufferCurrent = 1;
-
-    registerCallbacks();
-    DXUTSetCursorSettings(true, true);
-    buildGui();
-    DXUTInit(true, true, true);
-    DXUTCreateWindow(L"Orvanta");
-    DXUTCreateDevice(D3DADAPTER_DEFAULT, true, 800, 600, isDeviceAcceptable, modifyDeviceSettings);
     DXUTMainLoop();
     return DXUTGetExitCode();
 }

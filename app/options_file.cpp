@@ -49,13 +49,13 @@ void AppState::readOptions() {
     turnFrames = turnFramesFor(seconds);
 }
 
-bool saveOptions() {
-    return replaceStoredFile(kOptionsFile, [](FileWriter& writer) {
-        writer.write(&appState->leftButtonClockwise, 1);
-        writer.write(&appState->cubyHighlights, 1);
-        writer.write(&appState->pulldownVisible, 1);
-        writer.write(&appState->turnFrames, 4);
-        writer.write(&appState->turnSeconds, 8);
+bool saveOptions(const AppState& state) {
+    return replaceStoredFile(kOptionsFile, [&state](FileWriter& writer) {
+        writer.write(&state.leftButtonClockwise, 1);
+        writer.write(&state.cubyHighlights, 1);
+        writer.write(&state.pulldownVisible, 1);
+        writer.write(&state.turnFrames, 4);
+        writer.write(&state.turnSeconds, 8);
         return writer.good();
     });
 }

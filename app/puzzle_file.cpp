@@ -9,11 +9,9 @@
 #include <memory>
 #include <system_error>
 
-#include "app_state.h"
+#include "application.h"
 #include "diagnostic_log.h"
 #include "file_io.h"
-#include "process_state.h"
-#include "puzzle.h"
 #include "stored_file.h"
 
 namespace fs = std::filesystem;
@@ -81,20 +79,20 @@ std::vector<std::string> listPuzzleFiles() {
     return names;
 }
 
-bool savePuzzleFile(const std::string& typed) {
+bool savePuzzleFile(Application& app, const std::string& typed) {
     const std::string name = withPuzzleExtension(typed);
-    if (!isSafePuzzleName(typed) || !isSafePuzzleName(name) || puzzle == nullptr) {
+    if (!isSafePuzzleName(typed) || !isSafePuzzleName(name) || !app.puzzle) {
         return false;
     }
-    appState->setFileName(name.c_str());
-    return replaceStoredFile(pathOf(name), [](FileWriter& writer) {
-        appState->savePuzzleState(&writer, puzzle->getCubyCount());
-        puzzle->saveMoves(writer);
+    app.appState->setFileName(name.c_str());
+    return replaceStoredFile(pathOf(name), [&app](FileWriter& writer) {
+        app.appState->savePuzzleState(&writer, app.puzzle->getCubyCount());
+        app.puzzle->saveMoves(writer);
         return writer.good();
     });
 }
 
-bool loadPuzzleFile(const std::string& name) {
+bool loadPuzzleFile(Application& app, const std::string& name) {
     if (!isSafePuzzleName(name)) {
         logPrintf("Puzzle file refused: unsafe name\n");
         return false;
@@ -106,7 +104,7 @@ bool loadPuzzleFile(const std::string& name) {
     }
     reader.setTextMode(false);
     auto state = std::make_unique<PuzzleFileState>();
-    if (!appState->loadPuzzleState(&reader, *state)) {
+    if (!app.appState->loadPuzzleState(&reader, *state)) {
         logPrintf("Puzzle file refused: %s is damaged\n", name.c_str());
         return false;
     }
@@ -121,11 +119,8 @@ bool loadPuzzleFile(const std::string& name) {
         return false;
     }
     state->definition.turnMetric = trial->getTurnMetric();
-    appState->applyPuzzleState(*state);
-    appState->setFileName(name.c_str());
-    delete puzzle;
-    puzzle = trial.release();
-    puzzleVertexCount = puzzle->countVertices();
-    vertexBufferCurrent = 0;
+    app.appState->applyPuzzleState(*state);
+    app.appState->setFileName(name.c_str());
+    app.replacePuzzle(std::move(trial), VertexCount::Recount);
     return true;
 }

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+class Application;
+
 inline constexpr const char* kPuzzleFolder = "Puzzles";
 // File names are 8-bit text of at most this many bytes, the terminator included.
 inline constexpr size_t kPuzzleNameBytes = 150;
@@ -32,10 +34,10 @@ std::vector<std::string> listPuzzleFiles();
 // Saves the current puzzle under `name`, with ".pzl" added when it lacks it, and makes that
 // the current file name. The file is replaced atomically (stored_file.h). False when the name
 // is refused, the old file may not be written, or the file could not be written whole.
-bool savePuzzleFile(const std::string& name);
+bool savePuzzleFile(Application& app, const std::string& name);
 
 // Loads `name`: the whole file is read and checked, a trial puzzle built from it (refused when
 // the program could not show it: over the vertex limit) and its moves replayed, and only then
 // do the definition, the application's state, the puzzle and the file name change. False (one
 // log line, nothing changed) for a refused file. Only regular files are read.
-bool loadPuzzleFile(const std::string& name);
+bool loadPuzzleFile(Application& app, const std::string& name);

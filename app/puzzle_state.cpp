@@ -54,8 +54,9 @@ bool AppState::loadPuzzleState(FileReader* reader, PuzzleFileState& out) const {
         !readField(reader, d.sliceCount)) {
         return false;
     }
-    if (out.colorFade > 1 || out.scrambled > 1 || out.lineWidth < 10 || out.lineWidth > 200 ||
-        d.shape < 0 || d.shape >= kShapeCount || d.sliceCount < 0 || d.sliceCount > kMaxSlices) {
+    if (out.colorFade > 1 || out.scrambled > 1 || out.lineWidth < kMinLineWidth ||
+        out.lineWidth > kMaxLineWidth || d.shape < 0 || d.shape >= kShapeCount ||
+        d.sliceCount < 0 || d.sliceCount > kMaxSlices) {
         return false;
     }
     if (!readArray(reader, d.sliceKinds, d.sliceCount) ||

@@ -4,6 +4,7 @@
 // [SECTION] play, edit, save, load
 // [SECTION] help, options, editor help, version
 // [SECTION] layer check boxes and the slice list
+// [SECTION] texts that change while a screen is shown
 //
 // Positions are relative to the panel, whose origin lies at (W - 305, 0) in the window; W/2
 // and H/2 truncate. A negative x lies left of the panel.
@@ -13,24 +14,19 @@
 #include <cstdint>
 #include <cwchar>
 
-#include "app_state.h"
+#include "application.h"
 #include "control_events.h"
 #include "control_ids.h"
-#include "device_resources.h"
 #include "diagnostic_log.h"
-#include "frame_render.h"
-#include "process_state.h"
-#include "puzzle.h"
+#include "puzzle_file.h"
 #include "ready_made.h"
 
 namespace {
 
-constexpr int kTextChars = 1024;
 constexpr int kRowChars = 50;
 constexpr int kSliceRows = 10;
-constexpr int kNameChars = 150;
-// Line width 10..200 is shown on a 0..100 scale, 100 for the thinnest.
-constexpr double kLineWidthScale = 0.5263157894736842;
+constexpr const wchar_t* kCongratulation = L"Congratulations\nYou solved the magic puzzle!";
+constexpr const wchar_t* kVertexLimitError = L"Error: Maximum vertex limit reached.";
 
 // [SECTION] fonts and shared helpers
 
@@ -77,7 +73,8 @@ void setPanelFonts() {
 
 // [SECTION] play, edit, save, load
 
-void buildPlay(int w, int h) {
+void buildPlay(Application& app, int w, int h) {
+    AppState& appState = *app.appState;
     controlPanel.AddButton(kIdVersion, L"Version", -320, 10, 125, 22);
     controlPanel.AddButton(kIdHelp, L"Help", -160, 10, 125, 22);
     controlPanel.AddButton(kIdOptions, L"Options", -160, 34, 125, 22);
@@ -88,7 +85,7 @@ void buildPlay(int w, int h) {
     controlPanel.AddButton(kIdScramble, L"Fully Scrambled", 160, 58, 125, 22);
     controlPanel.AddButton(kIdColorFade, L"Color Fade", 160, 82, 125, 22);
     controlPanel.AddButton(kIdUndo, L"Undo Move", 160, 130, 125, 22);
-    const bool pulldown = appState->isPulldownVisible() == 1;
+    const bool pulldown = appState.isPulldownVisible();
     if (pulldown) {
         CDXUTComboBox* combo = nullptr;
         controlPanel.AddComboBox(kIdReadyMade, 140, 202, 150, 24, 0, false, &combo);
@@ -103,15 +100,15 @@ void buildPlay(int w, int h) {
     controlPanel.AddRadioButton(kIdFace, 1, L"Face", 180, radioY, 100, 24);
     controlPanel.AddRadioButton(kIdPoint, 1, L"Point", 180, radioY + 24, 100, 24);
     controlPanel.AddRadioButton(kIdEdge, 1, L"Edge", 180, radioY + 48, 100, 24);
-    const int32_t kind = appState->getAnchorKind();
+    const int32_t kind = appState.getAnchorKind();
     if (kind >= FaceSlice && kind <= EdgeSlice) {
         if (CDXUTRadioButton* radio = controlPanel.GetRadioButton(kIdFace + kind)) {
             radio->SetChecked(true, true);
         }
     }
-    appState->setSingleLayer(1);
+    appState.setSingleLayer(1);
     logPrintf("YLength = %d\n", w);
-    buildLayerCheckBoxes();
+    buildLayerCheckBoxes(app);
 
     CDXUTStatic* counter = nullptr;
     controlPanel.AddStatic(kIdMessage, L"0", 25, h - 100, 245, 50, false, &counter);
@@ -120,10 +117,10 @@ void buildPlay(int w, int h) {
     addLabel(kIdMinutes, L"00:", 155, h - 70, 200, 50, kFontCounter);
     addLabel(kIdSeconds, L"00", 205, h - 70, 200, 50, kFontCounter);
     addLabel(kIdHundredths, L"00", 245, h - 73, 200, 50, kFontHundredths);
-    showMoveCount();
+    showMoveCount(app);
 }
 
-void buildEdit() {
+void buildEdit(const AppState& appState) {
     controlPanel.AddButton(kIdEditHelp, L"Help", 0, 10, 125, 22);
     controlPanel.AddButton(kIdPlayPuzzle, L"Play Puzzle", 160, 10, 125, 22);
     CDXUTComboBox* solids = nullptr;
@@ -133,7 +130,7 @@ void buildEdit() {
         for (const SolidItem& solid : kSolidItems) {
             solids->AddItem(solid.name, itemData(solid.tag));
         }
-        const int32_t shape = appState->getDefinition().shape;
+        const int32_t shape = appState.getDefinition().shape;
         if (shape >= 0 && shape < kShapeCount) {
             solids->SetSelectedByText(kSolidItems[shape].name);
         }
@@ -148,7 +145,7 @@ void buildEdit() {
     }
     controlPanel.AddButton(kIdAdd, L"Add", 160, 130, 125, 22);
     controlPanel.AddListBox(kIdSliceList, 0, 250, 125, 120, 0);
-    fillSliceList();
+    fillSliceList(appState);
     controlPanel.AddButton(kIdRemove, L"Remove", 160, 250, 125, 22);
     CDXUTEditBox* thickness = nullptr;
     controlPanel.AddEditBox(kIdThickness, L"", 160, 298, 50, 32, false, &thickness);
@@ -160,21 +157,21 @@ void buildEdit() {
     controlPanel.AddButton(kIdConnect, L"Connect cubies", 160, 394, 125, 22);
     controlPanel.AddButton(kIdDisconnect, L"Disconnect cubies", 160, 418, 125, 22);
     WCHAR text[kTextChars];
-    const int shown = 100 - static_cast<int>((appState->getLineWidth() - 10) * kLineWidthScale);
-    StringCchPrintfW(text, kTextChars, L"%d", shown);
+    StringCchPrintfW(text, kTextChars, L"%d", shownLineWidth(appState.getLineWidth()));
     controlPanel.AddEditBox(kIdLineWidth, text, 130, 466, 50, 32);
     addLabel(kIdText50, L"Line width (0-100)", 190, 466, 120, 24, kFontLabel);
-    StringCchPrintfW(text, kTextChars, L"%d", appState->getEraseThreshold());
+    StringCchPrintfW(text, kTextChars, L"%d", appState.getEraseThreshold());
     controlPanel.AddEditBox(kIdEraseThreshold, text, 130, 514, 50, 32);
     addLabel(kIdText56, L"Erase Threshold \n(0-100)", 190, 494, 120, 48, kFontLabel);
 }
 
-void buildSave() {
+void buildSave(const AppState& appState) {
     controlPanel.AddButton(kIdPlayPuzzle, L"Play Puzzle", 160, 10, 125, 22);
-    WCHAR name[kNameChars] = L"";
+    WCHAR name[kPuzzleNameBytes] = L"";
     char fileName[kFileNameSize];
-    appState->getFileName(fileName);
-    if (MultiByteToWideChar(CP_ACP, 0, fileName, -1, name, kNameChars) == 0) {
+    appState.getFileName(fileName);
+    if (MultiByteToWideChar(CP_ACP, 0, fileName, -1, name, static_cast<int>(kPuzzleNameBytes)) ==
+        0) {
         name[0] = L'\0';
     }
     controlPanel.AddEditBox(kIdFileName, name, 160, 58, 125, 32);
@@ -223,19 +220,19 @@ void addRadioPair(int firstId, int secondId, UINT group, const wchar_t* first,
     }
 }
 
-void buildOptions(int w) {
+void buildOptions(const AppState& appState, int w) {
     const int x = 150 - w / 2;
     controlPanel.AddButton(kIdPlayPuzzle, L"Play Puzzle", x, 10, 125, 22);
-    addRadioPair(
-        kIdLeftAnticlockwise, kIdLeftClockwise, 1, L"Left mouse button: rotate anti-clockwise",
-        L"Left mouse button: rotate clockwise", x, 58, appState->isLeftButtonClockwise() == 0);
+    addRadioPair(kIdLeftAnticlockwise, kIdLeftClockwise, 1,
+                 L"Left mouse button: rotate anti-clockwise",
+                 L"Left mouse button: rotate clockwise", x, 58, !appState.isLeftButtonClockwise());
     addRadioPair(kIdHighlightsOn, kIdHighlightsOff, 2, L"Cuby highlights on",
-                 L"Cuby highlights off", x, 130, appState->isCubyHighlights() == 1);
+                 L"Cuby highlights off", x, 130, appState.isCubyHighlights());
     addRadioPair(kIdPulldownVisible, kIdPulldownHidden, 4, L"Pulldown menu visible",
-                 L"Pulldown menu not visible", x, 202, appState->isPulldownVisible() != 0);
+                 L"Pulldown menu not visible", x, 202, appState.isPulldownVisible());
     // "%lf" cut after its fifth character: 0.25 shows as 0.250, 10 as 10.00.
     WCHAR seconds[kTextChars];
-    StringCchPrintfW(seconds, kTextChars, L"%lf", appState->getTurnSeconds());
+    StringCchPrintfW(seconds, kTextChars, L"%lf", appState.getTurnSeconds());
     seconds[5] = L'\0';
     controlPanel.AddEditBox(kIdTurnSeconds, seconds, x, 274, 75, 32);
     addLabel(kIdMessage, L"Rotation speed in seconds (0-10)\nPress enter to take effect",
@@ -244,7 +241,7 @@ void buildOptions(int w) {
              L"Warning: Changing the turn metric will reset your puzzle to solved state.", x, 289,
              400, 100, kFontLabel);
     addRadioPair(kIdSingleMetric, kIdMultiMetric, 3, L"Single turn metric", L"Multi turn metric", x,
-                 322, appState->getDefinition().turnMetric == Single);
+                 322, appState.getDefinition().turnMetric == Single);
 }
 
 void buildEditorHelp(int w) {
@@ -279,25 +276,26 @@ void buildVersion(int w) {
 
 }  // namespace
 
-void buildGui() {
+void buildGui(Application& app) {
+    const AppState& appState = *app.appState;
     controlPanel.RemoveAllControls();
     setPanelFonts();
-    const int w = appState->getWindowWidth();
-    const int h = appState->getWindowHeight();
-    const int32_t mode = appState->getMode();
+    const int w = appState.getWindowWidth();
+    const int h = appState.getWindowHeight();
+    const int32_t mode = appState.getMode();
     if (mode < Play || mode > Version) {
         return;
     }
-    controlPanel.SetCallback(onGuiEvent);
+    controlPanel.SetCallback(onGuiEvent, &app);
     switch (mode) {
         case Play:
-            buildPlay(w, h);
+            buildPlay(app, w, h);
             break;
         case Edit:
-            buildEdit();
+            buildEdit(appState);
             break;
         case Save:
-            buildSave();
+            buildSave(appState);
             break;
         case Load:
             buildLoad();
@@ -306,7 +304,7 @@ void buildGui() {
             buildHelp(w);
             break;
         case Options:
-            buildOptions(w);
+            buildOptions(appState, w);
             break;
         case EditorHelp:
             buildEditorHelp(w);
@@ -319,13 +317,14 @@ void buildGui() {
 
 // [SECTION] layer check boxes and the slice list
 
-void buildLayerCheckBoxes() {
+void buildLayerCheckBoxes(Application& app) {
+    AppState& appState = *app.appState;
     for (int id = kIdFirstLayer; id <= kIdLastLayer; ++id) {
         controlPanel.RemoveControl(id);
     }
-    const int32_t n = puzzle->getLayerCountOfKind(appState->getAnchorKind());
-    const int w = appState->getWindowWidth();
-    const int h = appState->getWindowHeight();
+    const int32_t n = app.puzzle->getLayerCountOfKind(appState.getAnchorKind());
+    const int w = appState.getWindowWidth();
+    const int h = appState.getWindowHeight();
     // The column is centred on all n layers even when only the first 20 get a box.
     for (int32_t i = 0; i < n && i < kMaxLayerBoxes; ++i) {
         WCHAR text[8];
@@ -337,12 +336,12 @@ void buildLayerCheckBoxes() {
             box->SetChecked(i == 0);
         }
     }
-    appState->setSingleLayer(n != 0 ? 1 : 0);
+    appState.setSingleLayer(n != 0 ? 1 : 0);
 }
 
-void updateLayerCheckBoxes() {
-    const uint32_t mask = static_cast<uint32_t>(appState->getLayerMask());
-    const int32_t n = puzzle->getLayerCountOfKind(appState->getAnchorKind());
+void updateLayerCheckBoxes(const Application& app) {
+    const uint32_t mask = static_cast<uint32_t>(app.appState->getLayerMask());
+    const int32_t n = app.puzzle->getLayerCountOfKind(app.appState->getAnchorKind());
     for (int32_t i = 0; i < n && i < kMaxLayerBoxes; ++i) {
         if (CDXUTCheckBox* box = controlPanel.GetCheckBox(kIdFirstLayer + i)) {
             box->SetChecked(((mask >> i) & 1u) != 0);
@@ -350,13 +349,13 @@ void updateLayerCheckBoxes() {
     }
 }
 
-void fillSliceList() {
+void fillSliceList(const AppState& appState) {
     CDXUTListBox* list = controlPanel.GetListBox(kIdSliceList);
     if (list == nullptr) {
         return;
     }
     list->RemoveAllItems();
-    const PuzzleDefinition& d = appState->getDefinition();
+    const PuzzleDefinition& d = appState.getDefinition();
     const int32_t count =
         d.sliceCount < 0 ? 0 : (d.sliceCount > kMaxSlices ? kMaxSlices : d.sliceCount);
     WCHAR row[kRowChars];
@@ -377,7 +376,7 @@ void fillSliceList() {
     }
 }
 
-void onSliceSelected(const WCHAR* rowText) {
+void onSliceSelected(const AppState& appState, const WCHAR* rowText) {
     CDXUTEditBox* thickness = controlPanel.GetEditBox(kIdThickness);
     if (thickness == nullptr) {
         return;
@@ -388,7 +387,7 @@ void onSliceSelected(const WCHAR* rowText) {
         const WCHAR number[3] = {rowText[0], rowText[0] != L'\0' ? rowText[1] : L'\0', L'\0'};
         slot = _wtoi(number);
     }
-    if (rowText != nullptr && slot >= 1 && slot - 1 < appState->getDefinition().sliceCount) {
+    if (rowText != nullptr && slot >= 1 && slot - 1 < appState.getDefinition().sliceCount) {
         const WCHAR* last = std::wcsrchr(rowText, L' ');
         WCHAR text[kTextChars];
         StringCchPrintfW(text, kTextChars, L"%d", _wtoi(last != nullptr ? last + 1 : rowText));
@@ -402,4 +401,42 @@ void onSliceSelected(const WCHAR* rowText) {
 
 DXUTListBoxItem* getSelectedListItem(CDXUTListBox* list) {
     return list != nullptr ? list->GetItem(list->GetSelectedIndex()) : nullptr;
+}
+
+// [SECTION] texts that change while a screen is shown
+
+void setStaticText(int id, const wchar_t* text) {
+    if (CDXUTStatic* control = controlPanel.GetStatic(id)) {
+        control->SetText(text);
+    }
+}
+
+void showMoveCount(const Application& app) {
+    const int32_t count =
+        app.puzzle->getMoveCount() - (app.appState->isScrambled() ? kScrambleMoves : 0);
+    WCHAR text[kTextChars];
+    StringCchPrintfW(text, kTextChars, L"%d", count);
+    setStaticText(kIdMessage, text);
+}
+
+void showCongratulation(const AppState& appState) {
+    CDXUTStatic* text = nullptr;
+    controlPanel.AddStatic(kIdCongratulation, kCongratulation, 50 - appState.getWindowWidth() / 2,
+                           50, 500, 100, false, &text);
+    if (text != nullptr) {
+        text->GetElement(0)->iFont = kFontCongratulation;
+        text->SetTextColor(0xFFFF0000);
+        text->GetElement(0)->dwTextFormat = DT_CENTER | DT_VCENTER | DT_WORDBREAK;
+    }
+}
+
+void hideCongratulation() {
+    controlPanel.RemoveControl(kIdCongratulation);
+}
+
+void showVertexLimitError() {
+    if (CDXUTStatic* line = controlPanel.GetStatic(kIdErrorLine)) {
+        line->SetText(kVertexLimitError);
+        line->GetElement(0)->iFont = kFontLabel;
+    }
 }

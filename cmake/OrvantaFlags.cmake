@@ -6,9 +6,15 @@
 
 add_library(orvanta_flags INTERFACE)
 target_compile_options(orvanta_flags INTERFACE
-  -Wall -Wextra -Werror
+  -Wall -Wextra
   -ffp-contract=off
   -fno-fast-math)
+
+# Off by default: a newer compiler's new warnings must not stop a user's build. The test
+# script (and so CI) turns it on.
+if(ORVANTA_WERROR)
+  target_compile_options(orvanta_flags INTERFACE -Werror)
+endif()
 
 if(ORVANTA_SANITIZE)
   target_compile_options(orvanta_flags INTERFACE

@@ -17,7 +17,6 @@
 
 namespace {
 
-constexpr int32_t kScrambleMoves = 200;
 // Anchor draws for one scramble move before the scramble gives up (the last is not used).
 constexpr int32_t kScrambleDraws = 1000;
 

@@ -63,6 +63,8 @@ inline constexpr int32_t kMoveCapacity = 100000;
 // Turns, replays and scrambles turn layers 1 to 19 of a layer mask; higher bits are recorded
 // but never turned.
 inline constexpr int32_t kTurnedLayers = 19;
+// A full scramble records this many moves; they are never undone, nor counted as the solver's.
+inline constexpr int32_t kScrambleMoves = 200;
 // Cutting stops past this many pieces: far beyond any puzzle whose mesh fits the vertex limit,
 // and it keeps a damaged or hostile definition from taking minutes and gigabytes to build.
 inline constexpr int32_t kMaxCutCubies = 20000;

@@ -1,7 +1,7 @@
 // The five solids and their anchors.
 //
 // [SECTION] the shared build steps
-// [SECTION] tetrahedron, cube, octahedron, dodecahedron, icosahedron tables
+// [SECTION] the five tables
 //
 // Face lists are literal data: the face index is the colour and the face anchor, the first
 // three vertices of a face give every face plane, and the order of the anchor table (faces,

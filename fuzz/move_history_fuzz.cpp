@@ -14,36 +14,12 @@
 
 #include "file_io.h"
 #include "puzzle.h"
+#include "test_support.h"
 
 namespace {
 
-PuzzleDefinition makeDefinition(int32_t shape, int32_t kind, int32_t thickness) {
-    PuzzleDefinition d;
-    d.shape = shape;
-    d.sliceCount = 1;
-    d.sliceKinds[0] = kind;
-    d.sliceThicknesses[0] = thickness;
-    return d;
-}
-
 bool sameState(const Puzzle& a, const Puzzle& b) {
-    if (a.moveCount != b.moveCount || a.turnMetric != b.turnMetric)
-        return false;
-    for (int32_t i = 0; i < a.moveCount; ++i) {
-        const Move& m = a.moves[i];
-        const Move& n = b.moves[i];
-        if (m.anchor != n.anchor || m.layer != n.layer || m.turnnr != n.turnnr ||
-            m.clockwise != n.clockwise)
-            return false;
-    }
-    for (int32_t i = 0; i < a.cubyCount; ++i)
-        for (int32_t k = 0; k < a.cubies[i].vertexcount; ++k) {
-            const Vec3& p = a.cubies[i].vertex[k];
-            const Vec3& q = b.cubies[i].vertex[k];
-            if (p.x != q.x || p.y != q.y || p.z != q.z)
-                return false;
-        }
-    return true;
+    return a.turnMetric == b.turnMetric && sameHistory(a, b) && samePositions(a, b);
 }
 
 // A puzzle with one turn made and recorded: the state a refused section must leave alone.
@@ -80,11 +56,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (ftruncate(fd, 0) != 0 || pwrite(fd, data, size, 0) != static_cast<ssize_t>(size)) {
         return 0;
     }
-    static PuzzleDefinition cube = makeDefinition(Cube, FaceSlice, 180);
-    static PuzzleDefinition pyraminx = makeDefinition(TetraHedron, PointSlice, 120);
-    static const std::unique_ptr<Puzzle> cubeBefore = turnedOnce(cube);
-    static const std::unique_ptr<Puzzle> pyraminxBefore = turnedOnce(pyraminx);
-    check(cube, *cubeBefore, path);
-    check(pyraminx, *pyraminxBefore, path);
+    static const std::unique_ptr<PuzzleDefinition> cube = makeDefinition(Cube, {{FaceSlice, 180}});
+    static const std::unique_ptr<PuzzleDefinition> pyraminx =
+        makeDefinition(TetraHedron, {{PointSlice, 120}});
+    static const std::unique_ptr<Puzzle> cubeBefore = turnedOnce(*cube);
+    static const std::unique_ptr<Puzzle> pyraminxBefore = turnedOnce(*pyraminx);
+    check(*cube, *cubeBefore, path);
+    check(*pyraminx, *pyraminxBefore, path);
     return 0;
 }

@@ -10,9 +10,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app_state.h"
-#include "process_state.h"
-#include "puzzle.h"
+#include "application.h"
 #include "puzzle_file.h"
 
 namespace {
@@ -21,6 +19,7 @@ namespace {
 // of this process's own; libFuzzer itself keeps the directory it started in, where relative
 // corpus and artefact paths point.
 std::string scratch;
+Application app;
 
 void removeScratch() {
     std::error_code error;
@@ -52,10 +51,10 @@ void setUp() {
     scratch = pattern;
     std::atexit(removeScratch);
     InScratch inside;
-    appState = new AppState();
-    puzzle = new Puzzle(&appState->getDefinition());
-    puzzle->turnLayer(0, 1, 1, 1.0, 0);
-    puzzle->recordMove(0, 1, 1);
+    app.appState = std::make_unique<AppState>();
+    app.puzzle = std::make_unique<Puzzle>(&app.appState->getDefinition());
+    app.puzzle->turnLayer(0, 1, 1, 1.0, 0);
+    app.puzzle->recordMove(0, 1, 1);
 }
 
 }  // namespace
@@ -70,25 +69,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::fclose(file);
 
     InScratch inside;
-    const Puzzle* before = puzzle;
-    const int32_t moves = puzzle->getMoveCount();
-    const int32_t lineWidth = appState->getLineWidth();
-    const PuzzleDefinition definition = appState->getDefinition();
-    if (!loadPuzzleFile("input.pzl")) {
-        if (puzzle != before || puzzle->getMoveCount() != moves ||
-            appState->getLineWidth() != lineWidth ||
-            std::memcmp(&definition, &appState->getDefinition(), sizeof definition) != 0) {
+    const Puzzle* before = app.puzzle.get();
+    const int32_t moves = app.puzzle->getMoveCount();
+    const int32_t lineWidth = app.appState->getLineWidth();
+    const PuzzleDefinition definition = app.appState->getDefinition();
+    if (!loadPuzzleFile(app, "input.pzl")) {
+        if (app.puzzle.get() != before || app.puzzle->getMoveCount() != moves ||
+            app.appState->getLineWidth() != lineWidth ||
+            std::memcmp(&definition, &app.appState->getDefinition(), sizeof definition) != 0) {
             std::abort();
         }
         return 0;
     }
     // Accepted: keep the loaded puzzle as the next starting point unless it is large, so the
     // run stays quick.
-    if (puzzle->getCubyCount() > 200 || puzzle->getMoveCount() > 1000) {
-        delete appState;
-        appState = new AppState();
-        delete puzzle;
-        puzzle = new Puzzle(&appState->getDefinition());
+    if (app.puzzle->getCubyCount() > 200 || app.puzzle->getMoveCount() > 1000) {
+        app.appState = std::make_unique<AppState>();
+        app.puzzle = std::make_unique<Puzzle>(&app.appState->getDefinition());
     }
     return 0;
 }

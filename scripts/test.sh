@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Orvanta twice (plain, then with AddressSanitizer and
-# UndefinedBehaviorSanitizer) and runs every test suite in both builds.
+# UndefinedBehaviorSanitizer), both with warnings as errors, and runs every test suite in both
+# builds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -8,7 +9,7 @@ bash scripts/install-deps.sh
 jobs=$(nproc)
 for variant in release asan; do
   dir=build/$variant
-  flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANTA_BENCH=OFF)
+  flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANTA_BENCH=OFF -DORVANTA_WERROR=ON)
   if [[ $variant == asan ]]; then
     flags+=(-DORVANTA_SANITIZE=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DORVANTA_FUZZ=ON)
   fi

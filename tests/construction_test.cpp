@@ -204,10 +204,10 @@ TEST(Construction, PlanesFarFromTheAnchorAreNotCounted) {
 TEST(Construction, ReadyMadePuzzlesBuild) {
     const int32_t expected[] = {14, 22, 26, 12, 60, 32, 14, 18, 62};
     int i = 0;
-    for (const NamedPuzzle& r : readyMadePuzzles()) {
-        auto definition = makeDefinition(r.shape, r.slices);
+    for (const ReadyMadePuzzle& r : kReadyMadePuzzles) {
+        auto definition = makeDefinition(r);
         Puzzle puzzle(definition.get());
-        std::printf("%-16s %d cubies\n", r.name.c_str(), puzzle.cubyCount);
+        std::printf("%-16ls %d cubies\n", r.name, puzzle.cubyCount);
         EXPECT_EQ(puzzle.cubyCount, expected[i++]) << r.name;
         EXPECT_TRUE(puzzle.isSolved());
         EXPECT_TRUE(puzzle.isSolvedOriented());
@@ -215,7 +215,7 @@ TEST(Construction, ReadyMadePuzzlesBuild) {
 }
 
 TEST(Construction, RunawayCuttingStopsAndCountsAsOverTheLimit) {
-    std::vector<SliceSpec> slices;
+    std::vector<ReadyMadeSlice> slices;
     for (int32_t i = 0; i < 16; ++i)
         slices.push_back({i % 3, 10 + 21 * i});
     auto definition = makeDefinition(IcosaHedron, slices);

@@ -48,20 +48,6 @@ std::vector<unsigned char> section(int32_t metric, std::vector<Move> moves,
     return b;
 }
 
-bool sameMove(const Move& a, const Move& b) {
-    return a.anchor == b.anchor && a.layer == b.layer && a.turnnr == b.turnnr &&
-           a.clockwise == b.clockwise;
-}
-
-bool sameHistory(const Puzzle& a, const Puzzle& b) {
-    if (a.getMoveCount() != b.getMoveCount())
-        return false;
-    for (int32_t i = 0; i < a.getMoveCount(); ++i)
-        if (!sameMove(a.moves[i], b.moves[i]))
-            return false;
-    return true;
-}
-
 }  // namespace
 
 TEST(RecordMove, SingleMetricAppendsAndCancels) {
@@ -334,8 +320,8 @@ TEST(MoveFile, UnopenedReaderIsRefused) {
 }
 
 TEST(Scramble, EveryReadyMadePuzzleTwoHundredSingleLayerMovesAndBack) {
-    for (const NamedPuzzle& r : readyMadePuzzles()) {
-        auto d = makeDefinition(r.shape, r.slices);
+    for (const ReadyMadePuzzle& r : kReadyMadePuzzles) {
+        auto d = makeDefinition(r);
         Puzzle p(d.get());
         p.scramble();
         ASSERT_EQ(p.getMoveCount(), 200) << r.name;
@@ -366,7 +352,7 @@ TEST(Scramble, RefusedTurnsAreDrawnAgainAndOnlyReplayedLayersAreDrawn) {
     auto refusing = makeDefinition(TetraHedron, {{PointSlice, 6}});
     refusing->eraseThreshold = 3;
     // Twenty planes per face anchor, all outside the cube: 21 layers, one cubie.
-    std::vector<SliceSpec> outside;
+    std::vector<ReadyMadeSlice> outside;
     for (int32_t i = 0; i < 10; ++i)
         outside.push_back({FaceSlice, 400 + 20 * i});
     auto layered = makeDefinition(Cube, outside);

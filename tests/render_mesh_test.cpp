@@ -166,11 +166,12 @@ TEST_F(RenderMesh, DegenerateHomeFaceGetsADefinedColour) {
 }
 
 TEST_F(RenderMesh, EveryReadyMadePuzzleFillsExactlyItsCount) {
-    std::vector<NamedPuzzle> puzzles = readyMadePuzzles();
+    std::vector<ReadyMadePuzzle> puzzles(std::begin(kReadyMadePuzzles),
+                                         std::end(kReadyMadePuzzles));
     // Shallow corner cuts leave ten-vertex stickers.
-    puzzles.push_back({"decagons", DodecaHedron, {{PointSlice, 10}}});
-    for (const NamedPuzzle& r : puzzles) {
-        auto definition = makeDefinition(r.shape, r.slices);
+    puzzles.push_back({L"decagons", 0, DodecaHedron, 1, {{PointSlice, 10}, {}}, PointSlice});
+    for (const ReadyMadePuzzle& r : puzzles) {
+        auto definition = makeDefinition(r);
         Puzzle p(definition.get());
         int32_t count = p.countVertices();
         ASSERT_EQ(vertexLimitReached, 0) << r.name;

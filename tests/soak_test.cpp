@@ -31,7 +31,7 @@ void connectRandomGroups(Puzzle& p, PuzzleDefinition* d, std::mt19937& rng, int 
     }
 }
 
-void soak(Puzzle& p, std::mt19937& rng, int turns, const std::string& name) {
+void soak(Puzzle& p, std::mt19937& rng, int turns, const std::wstring& name) {
     std::vector<int32_t> turning;
     for (int32_t a = 0; a < p.anchorCount; ++a)
         if (p.anchors[a].planeCount > 0)
@@ -42,11 +42,12 @@ void soak(Puzzle& p, std::mt19937& rng, int turns, const std::string& name) {
     for (int i = 0; i < turns; ++i) {
         int32_t anchor = turning[rng() % turning.size()];
         int32_t layers = p.getLayerCount(anchor);
-        uint32_t mask = static_cast<uint32_t>(rng()) & ((1u << std::min(layers, 19)) - 1);
+        uint32_t mask =
+            static_cast<uint32_t>(rng()) & ((1u << std::min(layers, kTurnedLayers)) - 1);
         uint8_t clockwise = rng() % 2;
         // Sometimes animated in several steps, as the play screen does.
         int32_t frames = rng() % 4 == 0 ? 1 + static_cast<int32_t>(rng() % 30) : 1;
-        for (int32_t layer = 1; layer <= std::min(layers, 19); ++layer) {
+        for (int32_t layer = 1; layer <= std::min(layers, kTurnedLayers); ++layer) {
             if (!(mask & (1u << (layer - 1))))
                 continue;
             bool turned = true;
@@ -76,9 +77,9 @@ void soak(Puzzle& p, std::mt19937& rng, int turns, const std::string& name) {
 
 TEST(Soak, ReadyMadePuzzlesWithAndWithoutGroups) {
     std::mt19937 rng(20261209);
-    for (const NamedPuzzle& r : readyMadePuzzles()) {
+    for (const ReadyMadePuzzle& r : kReadyMadePuzzles) {
         for (int groups : {0, 2}) {
-            auto d = makeDefinition(r.shape, r.slices);
+            auto d = makeDefinition(r);
             Puzzle p(d.get());
             connectRandomGroups(p, d.get(), rng, groups);
             soak(p, rng, 1500, r.name);
@@ -92,7 +93,7 @@ TEST(Soak, RandomEditorDefinitions) {
     while (built < 24) {
         int32_t shape = static_cast<int32_t>(rng() % 5);
         int32_t slices = 1 + static_cast<int32_t>(rng() % 3);
-        std::vector<SliceSpec> specs;
+        std::vector<ReadyMadeSlice> specs;
         for (int32_t i = 0; i < slices; ++i)
             specs.push_back({static_cast<int32_t>(rng() % 3), static_cast<int32_t>(rng() % 361)});
         auto d = makeDefinition(shape, specs);
@@ -105,9 +106,15 @@ TEST(Soak, RandomEditorDefinitions) {
         }
         ++built;
         connectRandomGroups(p, d.get(), rng, static_cast<int>(rng() % 3));
-        std::string name = "shape " + std::to_string(shape);
-        for (const SliceSpec& s : specs)
-            name += " " + std::to_string(s.kind) + "/" + std::to_string(s.thickness);
+        // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on "literal" + string.
+        std::wstring name = L"shape ";
+        name += std::to_wstring(shape);
+        for (const ReadyMadeSlice& s : specs) {
+            name += L' ';
+            name += std::to_wstring(s.kind);
+            name += L'/';
+            name += std::to_wstring(s.thickness);
+        }
         soak(p, rng, 600, name);
     }
 }
@@ -121,7 +128,7 @@ TEST(Soak, EveryLayerOfRandomEditorDefinitionsTurnsOrIsRefusedUnchanged) {
     int refused = 0;
     while (built < 60) {
         int32_t shape = static_cast<int32_t>(rng() % 5);
-        std::vector<SliceSpec> specs;
+        std::vector<ReadyMadeSlice> specs;
         for (int32_t i = 1 + static_cast<int32_t>(rng() % 3); i > 0; --i)
             specs.push_back({static_cast<int32_t>(rng() % 3), static_cast<int32_t>(rng() % 361)});
         auto d = makeDefinition(shape, specs);
@@ -143,7 +150,7 @@ TEST(Soak, EveryLayerOfRandomEditorDefinitionsTurnsOrIsRefusedUnchanged) {
                 homes.insert({v.x, v.y, v.z});
         std::vector<Vec3> before, after;
         for (int32_t a = 0; a < p.anchorCount; ++a) {
-            for (int32_t layer = 1; layer <= std::min(p.getLayerCount(a), 19); ++layer) {
+            for (int32_t layer = 1; layer <= std::min(p.getLayerCount(a), kTurnedLayers); ++layer) {
                 p.savePositions(before);
                 const TurnResult result = p.turnLayer(a, layer, rng() % 2, 1.0, 0);
                 p.savePositions(after);

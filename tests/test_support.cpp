@@ -3,10 +3,8 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <cwchar>
 
 #include "diagnostic_log.h"
-#include "ready_made.h"
 
 CapturedLog::CapturedLog() : file_(std::tmpfile()), previous_(logFile) {
     logFile = file_;
@@ -42,7 +40,8 @@ Cuby makeCube() {
     return cube;
 }
 
-std::unique_ptr<PuzzleDefinition> makeDefinition(int32_t shape, std::vector<SliceSpec> slices) {
+std::unique_ptr<PuzzleDefinition> makeDefinition(int32_t shape,
+                                                 const std::vector<ReadyMadeSlice>& slices) {
     auto definition = std::make_unique<PuzzleDefinition>();
     definition->shape = shape;
     definition->sliceCount = static_cast<int32_t>(slices.size());
@@ -53,18 +52,9 @@ std::unique_ptr<PuzzleDefinition> makeDefinition(int32_t shape, std::vector<Slic
     return definition;
 }
 
-const std::vector<NamedPuzzle>& readyMadePuzzles() {
-    static const std::vector<NamedPuzzle> puzzles = [] {
-        std::vector<NamedPuzzle> out;
-        for (const ReadyMadePuzzle& p : kReadyMadePuzzles) {
-            NamedPuzzle named{std::string(p.name, p.name + std::wcslen(p.name)), p.shape, {}};
-            for (int32_t i = 0; i < p.sliceCount; ++i)
-                named.slices.push_back({p.slices[i].kind, p.slices[i].thickness});
-            out.push_back(named);
-        }
-        return out;
-    }();
-    return puzzles;
+std::unique_ptr<PuzzleDefinition> makeDefinition(const ReadyMadePuzzle& puzzle) {
+    return makeDefinition(puzzle.shape, std::vector<ReadyMadeSlice>(
+                                            puzzle.slices, puzzle.slices + puzzle.sliceCount));
 }
 
 bool samePositions(const Puzzle& a, const Puzzle& b) {
@@ -77,6 +67,20 @@ bool samePositions(const Puzzle& a, const Puzzle& b) {
             if (p.x != q.x || p.y != q.y || p.z != q.z)
                 return false;
         }
+    return true;
+}
+
+bool sameMove(const Move& a, const Move& b) {
+    return a.anchor == b.anchor && a.layer == b.layer && a.turnnr == b.turnnr &&
+           a.clockwise == b.clockwise;
+}
+
+bool sameHistory(const Puzzle& a, const Puzzle& b) {
+    if (a.getMoveCount() != b.getMoveCount())
+        return false;
+    for (int32_t i = 0; i < a.getMoveCount(); ++i)
+        if (!sameMove(a.moves[i], b.moves[i]))
+            return false;
     return true;
 }
 

@@ -28,26 +28,20 @@ Cuby makeCube();
 #include <vector>
 
 #include "puzzle.h"
-
-struct SliceSpec {
-    int32_t kind;
-    int32_t thickness;
-};
+#include "ready_made.h"
 
 // A definition with the given solid and slices, no groups, threshold 0, single-turn metric.
-std::unique_ptr<PuzzleDefinition> makeDefinition(int32_t shape, std::vector<SliceSpec> slices);
-
-struct NamedPuzzle {
-    std::string name;
-    int32_t shape;
-    std::vector<SliceSpec> slices;
-};
-
-// The nine puzzles the program offers ready-made.
-const std::vector<NamedPuzzle>& readyMadePuzzles();
+std::unique_ptr<PuzzleDefinition> makeDefinition(int32_t shape,
+                                                 const std::vector<ReadyMadeSlice>& slices);
+// The definition of a ready-made puzzle, built the same way.
+std::unique_ptr<PuzzleDefinition> makeDefinition(const ReadyMadePuzzle& puzzle);
 
 // True when both puzzles' live vertices are equal, bit for bit.
 bool samePositions(const Puzzle& a, const Puzzle& b);
+
+bool sameMove(const Move& a, const Move& b);
+// True when both puzzles hold the same moves (the turn metric aside).
+bool sameHistory(const Puzzle& a, const Puzzle& b);
 
 // The live cubie whose vertex mean lies within 1e-9 of `centre`, or -1.
 int32_t cubyAt(const Puzzle& puzzle, Vec3 centre);

@@ -67,8 +67,8 @@ TEST(TurnSteps, RefitHappensOnTheLastStepOnly) {
 }
 
 TEST(TurnSteps, FullRevolutionOfEveryAnchorReturnsToSolvedBitForBit) {
-    for (const NamedPuzzle& r : readyMadePuzzles()) {
-        auto definition = makeDefinition(r.shape, r.slices);
+    for (const ReadyMadePuzzle& r : kReadyMadePuzzles) {
+        auto definition = makeDefinition(r);
         Puzzle p(definition.get());
         std::vector<Cuby> start = p.cubies;
         for (int32_t a = 0; a < p.anchorCount; ++a) {

@@ -57,6 +57,11 @@ class RefPtr {
         object_ = nullptr;
         return out;
     }
+    // Where a creation call writes the reference it hands out; the one held before goes first.
+    T** put() {
+        *this = RefPtr();
+        return &object_;
+    }
 
   private:
     T* object_ = nullptr;

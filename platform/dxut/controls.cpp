@@ -1,4 +1,11 @@
 // The control base, static text, button, check box and radio button.
+//
+// [SECTION] base
+// [SECTION] static
+// [SECTION] button
+// [SECTION] check box
+// [SECTION] radio button
+
 #include "dxut/controls.h"
 
 #include <algorithm>
@@ -8,7 +15,7 @@
 
 using namespace dialog_look;
 
-// --- base ---------------------------------------------------------------------------------
+// [SECTION] base
 
 CDXUTControl::CDXUTControl(CDXUTDialog* dialog, DXUT_CONTROL_TYPE type, int id, int x, int y,
                            int width, int height)
@@ -70,7 +77,7 @@ DXUT_CONTROL_STATE CDXUTControl::TextState() const {
     return DXUT_STATE_NORMAL;
 }
 
-// --- static -------------------------------------------------------------------------------
+// [SECTION] static
 
 CDXUTStatic::CDXUTStatic(CDXUTDialog* dialog, DXUT_CONTROL_TYPE type, int id, LPCWSTR text, int x,
                          int y, int width, int height)
@@ -86,7 +93,7 @@ void CDXUTStatic::Render(DialogPainter& painter) {
                  m_Element.FontColor.States[TextState()]);
 }
 
-// --- button -------------------------------------------------------------------------------
+// [SECTION] button
 
 bool CDXUTButton::HandleMouse(UINT msg, POINT pt) {
     // Clicked when the press that started here is released over the control.
@@ -126,7 +133,7 @@ void CDXUTButton::Render(DialogPainter& painter) {
     painter.ElementText(m_Element, TextState(), m_strText, text);
 }
 
-// --- check box ----------------------------------------------------------------------------
+// [SECTION] check box
 
 void CDXUTCheckBox::OnClicked() {
     m_bChecked = !m_bChecked;
@@ -156,7 +163,7 @@ void CDXUTCheckBox::Render(DialogPainter& painter) {
     painter.ElementText(m_Element, TextState(), m_strText, text);
 }
 
-// --- radio button -------------------------------------------------------------------------
+// [SECTION] radio button
 
 CDXUTRadioButton::CDXUTRadioButton(CDXUTDialog* dialog, int id, UINT group, LPCWSTR text, int x,
                                    int y, int width, int height)

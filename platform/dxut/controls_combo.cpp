@@ -1,4 +1,10 @@
 // Combo box: items, the drop-down, choosing by mouse and keys.
+//
+// [SECTION] items
+// [SECTION] geometry
+// [SECTION] opening and choosing
+// [SECTION] drawing
+
 #include "dxut/controls_combo.h"
 
 #include <algorithm>
@@ -20,7 +26,7 @@ bool inside(const RECT& r, POINT pt) {
 CDXUTComboBox::CDXUTComboBox(CDXUTDialog* dialog, int id, int x, int y, int width, int height)
     : CDXUTButton(dialog, DXUT_CONTROL_COMBOBOX, id, L"", x, y, width, height) {}
 
-// --- items --------------------------------------------------------------------------------
+// [SECTION] items
 
 HRESULT CDXUTComboBox::AddItem(LPCWSTR text, void* data) {
     auto item = std::make_unique<DXUTComboBoxItem>();
@@ -66,7 +72,7 @@ HRESULT CDXUTComboBox::SetSelectedByIndex(UINT index) {
     return S_OK;
 }
 
-// --- geometry -----------------------------------------------------------------------------
+// [SECTION] geometry
 
 int CDXUTComboBox::RowHeight() const {
     return FontHeight() + kRowPadding;
@@ -120,7 +126,7 @@ bool CDXUTComboBox::ContainsPoint(POINT pt) const {
     return CDXUTControl::ContainsPoint(pt) || (m_bOpened && inside(DropDownRect(), pt));
 }
 
-// --- opening and choosing -----------------------------------------------------------------
+// [SECTION] opening and choosing
 
 void CDXUTComboBox::Open() {
     if (m_Items.empty())
@@ -215,7 +221,7 @@ bool CDXUTComboBox::HandleKeyboard(UINT msg, WPARAM wParam) {
     }
 }
 
-// --- drawing ------------------------------------------------------------------------------
+// [SECTION] drawing
 
 void CDXUTComboBox::Render(DialogPainter& painter) {
     RECT box = BoxRect();

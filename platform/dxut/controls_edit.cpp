@@ -1,4 +1,9 @@
 // Edit box: caret, selection, typing, editing keys, clipboard and drawing.
+//
+// [SECTION] editing
+// [SECTION] input
+// [SECTION] drawing
+
 #include "dxut/controls_edit.h"
 
 #include <SDL.h>
@@ -37,7 +42,7 @@ void CDXUTEditBox::SetText(LPCWSTR text, bool selectAll) {
     m_nAnchor = selectAll ? 0 : m_nCaret;
 }
 
-// --- editing ------------------------------------------------------------------------------
+// [SECTION] editing
 
 void CDXUTEditBox::MoveCaret(int index, bool extend) {
     m_nCaret = std::clamp(index, 0, GetTextLength());
@@ -83,7 +88,7 @@ void CDXUTEditBox::Paste() {
     RaiseEvent(EVENT_EDITBOX_CHANGE);
 }
 
-// --- input --------------------------------------------------------------------------------
+// [SECTION] input
 
 bool CDXUTEditBox::HandleMouse(UINT msg, POINT pt) {
     if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK)
@@ -158,7 +163,7 @@ bool CDXUTEditBox::HandleKeyboard(UINT msg, WPARAM wParam) {
     return isTypingKey(wParam);
 }
 
-// --- drawing ------------------------------------------------------------------------------
+// [SECTION] drawing
 
 RECT CDXUTEditBox::TextRect() const {
     RECT box = BoxRect();

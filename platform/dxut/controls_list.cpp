@@ -1,4 +1,9 @@
 // List box: rows, selection by mouse, keys and program, scrolling.
+//
+// [SECTION] geometry
+// [SECTION] input
+// [SECTION] drawing
+
 #include "dxut/controls_list.h"
 
 #include <algorithm>
@@ -57,7 +62,7 @@ void CDXUTListBox::SelectItem(int newIndex) {
     RaiseEvent(EVENT_LISTBOX_SELECTION);
 }
 
-// --- geometry -----------------------------------------------------------------------------
+// [SECTION] geometry
 
 int CDXUTListBox::RowHeight() const {
     return FontHeight() + kRowPadding;
@@ -104,7 +109,7 @@ int CDXUTListBox::ItemAt(POINT pt) const {
     return index;
 }
 
-// --- input --------------------------------------------------------------------------------
+// [SECTION] input
 
 bool CDXUTListBox::HandleMouse(UINT msg, POINT pt) {
     LayOutScrollBar();
@@ -176,7 +181,7 @@ bool CDXUTListBox::HandleKeyboard(UINT msg, WPARAM wParam) {
     return true;
 }
 
-// --- drawing ------------------------------------------------------------------------------
+// [SECTION] drawing
 
 void CDXUTListBox::Render(DialogPainter& painter) {
     LayOutScrollBar();

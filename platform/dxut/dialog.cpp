@@ -1,6 +1,13 @@
 // CDXUTDialog: construction, adding, looking up and removing controls, fonts, default
 // elements and event dispatch. Message routing is in dialog_input.cpp, drawing in
 // dialog_render.cpp.
+//
+// [SECTION] adding
+// [SECTION] lookups
+// [SECTION] removal
+// [SECTION] fonts and elements
+// [SECTION] events
+
 #include "dxut/dialog.h"
 
 #include <algorithm>
@@ -46,7 +53,7 @@ CDXUTDialog::DispatchScope::~DispatchScope() {
         m_dialog.m_Removed.clear();
 }
 
-// --- adding -------------------------------------------------------------------------------
+// [SECTION] adding
 
 template <class T>
 HRESULT CDXUTDialog::AddControl(std::unique_ptr<T> control, T** ppCreated) {
@@ -130,7 +137,7 @@ HRESULT CDXUTDialog::AddEditBox(int ID, LPCWSTR strText, int x, int y, int width
         ppCreated);
 }
 
-// --- lookups ------------------------------------------------------------------------------
+// [SECTION] lookups
 
 CDXUTControl* CDXUTDialog::GetControl(int ID) {
     for (auto& control : m_Controls)
@@ -173,7 +180,7 @@ CDXUTEditBox* CDXUTDialog::GetEditBox(int ID) {
     return FindTyped<CDXUTEditBox>(ID, DXUT_CONTROL_EDITBOX);
 }
 
-// --- removal ------------------------------------------------------------------------------
+// [SECTION] removal
 
 void CDXUTDialog::DropPointersTo(const CDXUTControl* control) {
     if (m_pFocus == control) {
@@ -222,7 +229,7 @@ void CDXUTDialog::ClearRadioButtonGroup(UINT nButtonGroup) {
     }
 }
 
-// --- fonts and elements -------------------------------------------------------------------
+// [SECTION] fonts and elements
 
 HRESULT CDXUTDialog::SetFont(UINT index, LPCWSTR strFaceName, LONG height, LONG weight) {
     if (index >= kMaxFonts || !strFaceName || height < 1 || weight < 1)
@@ -251,11 +258,11 @@ CDXUTElement* CDXUTDialog::GetDefaultElement(UINT nControlType, UINT iElement) {
     return &m_DefaultElements[nControlType];
 }
 
-// --- events -------------------------------------------------------------------------------
+// [SECTION] events
 
 void CDXUTDialog::SendEvent(UINT nEvent, CDXUTControl* control) {
     if (!m_pCallback || !control->m_bAttached)
         return;
     DispatchScope scope(*this);
-    m_pCallback(nEvent, control->GetID(), control);
+    m_pCallback(nEvent, control->GetID(), control, m_pCallbackUserContext);
 }

@@ -14,8 +14,10 @@
 #include "dxut/controls_list.h"
 #include "dxut/dialog_painter.h"
 
-// The application's event callback: event code, the control's id, the control.
-typedef void(CALLBACK* PCALLBACKDXUTGUIEVENT)(UINT nEvent, int nControlID, CDXUTControl* pControl);
+// The application's event callback: event code, the control's id, the control, and the
+// context given with the callback.
+typedef void(CALLBACK* PCALLBACKDXUTGUIEVENT)(UINT nEvent, int nControlID, CDXUTControl* pControl,
+                                              void* pUserContext);
 
 // A font a dialog's elements refer to by index: face name, height in pixels (ascent plus
 // descent), weight (400 normal, 700 bold). The font object is made on first use, without a
@@ -86,7 +88,10 @@ class CDXUTDialog {
     // element index that does not exist (only element 0 does).
     CDXUTElement* GetDefaultElement(UINT nControlType, UINT iElement);
 
-    void SetCallback(PCALLBACKDXUTGUIEVENT pCallback) { m_pCallback = pCallback; }
+    void SetCallback(PCALLBACKDXUTGUIEVENT pCallback, void* pUserContext = nullptr) {
+        m_pCallback = pCallback;
+        m_pCallbackUserContext = pUserContext;
+    }
     // The dialog's origin in the window; controls are placed relative to it.
     void SetLocation(int x, int y) {
         m_x = x;
@@ -153,6 +158,7 @@ class CDXUTDialog {
     std::vector<DXUTFontNode> m_Fonts;
     CDXUTElement m_DefaultElements[kDialogControlKinds];
     PCALLBACKDXUTGUIEVENT m_pCallback = nullptr;
+    void* m_pCallbackUserContext = nullptr;
     int m_x = 0, m_y = 0, m_width = 0, m_height = 0;
 
     // Interaction state, each pointer null or a control that is in m_Controls:

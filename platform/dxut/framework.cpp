@@ -1,5 +1,10 @@
-// Sections: [SETUP] callbacks, DXUTInit, cursor settings, window; [DEVICE] creation, resize
-// and full-screen toggle; [SHUTDOWN]; [QUERIES] pause and the DXUTGet* calls.
+// The framework shell (framework.h); the main loop is in main_loop.cpp.
+//
+// [SECTION] callbacks, DXUTInit, cursor settings, window
+// [SECTION] creation, resize and full-screen toggle
+// [SECTION] shutdown
+// [SECTION] pause and the DXUTGet* calls
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -128,39 +133,39 @@ HRESULT fail(HRESULT result, int exitCode, const std::string& message) {
     return refuse(result, exitCode, message + " (" + code + ")");
 }
 
-// [SETUP]
+// [SECTION] callbacks, DXUTInit, cursor settings, window
 
-void DXUTSetCallbackDeviceCreated(LPDXUTCALLBACKDEVICECREATED callback) {
+void DXUTSetCallbackDeviceCreated(LPDXUTCALLBACKDEVICECREATED callback, void* userContext) {
     registerExitCleanup();
-    framework().deviceCreated = callback;
+    framework().deviceCreated = {callback, userContext};
 }
-void DXUTSetCallbackDeviceReset(LPDXUTCALLBACKDEVICERESET callback) {
+void DXUTSetCallbackDeviceReset(LPDXUTCALLBACKDEVICERESET callback, void* userContext) {
     registerExitCleanup();
-    framework().deviceReset = callback;
+    framework().deviceReset = {callback, userContext};
 }
-void DXUTSetCallbackDeviceLost(LPDXUTCALLBACKDEVICELOST callback) {
+void DXUTSetCallbackDeviceLost(LPDXUTCALLBACKDEVICELOST callback, void* userContext) {
     registerExitCleanup();
-    framework().deviceLost = callback;
+    framework().deviceLost = {callback, userContext};
 }
-void DXUTSetCallbackDeviceDestroyed(LPDXUTCALLBACKDEVICEDESTROYED callback) {
+void DXUTSetCallbackDeviceDestroyed(LPDXUTCALLBACKDEVICEDESTROYED callback, void* userContext) {
     registerExitCleanup();
-    framework().deviceDestroyed = callback;
+    framework().deviceDestroyed = {callback, userContext};
 }
-void DXUTSetCallbackFrameMove(LPDXUTCALLBACKFRAMEMOVE callback) {
+void DXUTSetCallbackFrameMove(LPDXUTCALLBACKFRAMEMOVE callback, void* userContext) {
     registerExitCleanup();
-    framework().frameMove = callback;
+    framework().frameMove = {callback, userContext};
 }
-void DXUTSetCallbackFrameRender(LPDXUTCALLBACKFRAMERENDER callback) {
+void DXUTSetCallbackFrameRender(LPDXUTCALLBACKFRAMERENDER callback, void* userContext) {
     registerExitCleanup();
-    framework().frameRender = callback;
+    framework().frameRender = {callback, userContext};
 }
-void DXUTSetCallbackKeyboard(LPDXUTCALLBACKKEYBOARD callback) {
+void DXUTSetCallbackKeyboard(LPDXUTCALLBACKKEYBOARD callback, void* userContext) {
     registerExitCleanup();
-    framework().keyboard = callback;
+    framework().keyboard = {callback, userContext};
 }
-void DXUTSetCallbackMsgProc(LPDXUTCALLBACKMSGPROC callback) {
+void DXUTSetCallbackMsgProc(LPDXUTCALLBACKMSGPROC callback, void* userContext) {
     registerExitCleanup();
-    framework().msgProc = callback;
+    framework().msgProc = {callback, userContext};
 }
 
 HRESULT DXUTInit(bool parseCommandLine, bool handleDefaultHotkeys, bool showMsgBoxOnError) {
@@ -212,11 +217,12 @@ HRESULT DXUTCreateWindow(const WCHAR* windowTitle, HINSTANCE, HICON, HMENU, int 
     return S_OK;
 }
 
-// [DEVICE]
+// [SECTION] creation, resize and full-screen toggle
 
 HRESULT DXUTCreateDevice(UINT adapterOrdinal, bool windowed, int suggestedWidth,
                          int suggestedHeight, LPDXUTCALLBACKISDEVICEACCEPTABLE isDeviceAcceptable,
-                         LPDXUTCALLBACKMODIFYDEVICESETTINGS modifyDeviceSettings) {
+                         LPDXUTCALLBACKMODIFYDEVICESETTINGS modifyDeviceSettings,
+                         void* userContext) {
     Framework& f = framework();
     if (!f.initialized) {
         DXUTInit();
@@ -260,7 +266,7 @@ HRESULT DXUTCreateDevice(UINT adapterOrdinal, bool windowed, int suggestedWidth,
     if (SUCCEEDED(f.direct3d->GetDeviceCaps(adapterOrdinal, D3DDEVTYPE_HAL, &caps))) {
         for (D3DFORMAT format : {D3DFMT_X8R8G8B8, D3DFMT_A8R8G8B8}) {
             if (isDeviceAcceptable == nullptr ||
-                isDeviceAcceptable(&caps, settings.AdapterFormat, format, windowed)) {
+                isDeviceAcceptable(&caps, settings.AdapterFormat, format, windowed, userContext)) {
                 settings.pp.BackBufferFormat = format;
                 accepted = true;
                 break;
@@ -272,7 +278,7 @@ HRESULT DXUTCreateDevice(UINT adapterOrdinal, bool windowed, int suggestedWidth,
                     "no device with the capabilities this program needs");
     }
     if (modifyDeviceSettings != nullptr) {
-        modifyDeviceSettings(&settings, &caps);
+        modifyDeviceSettings(&settings, &caps, userContext);
     }
 
     std::unique_ptr<DeviceBackend> backend;
@@ -391,7 +397,7 @@ HRESULT DXUTToggleFullScreen() {
     return S_OK;
 }
 
-// [SHUTDOWN]
+// [SECTION] shutdown
 
 void releaseDevice() {
     Framework& f = framework();
@@ -441,7 +447,7 @@ void DXUTShutdown(int exitCode) {
     shutdown();
 }
 
-// [QUERIES]
+// [SECTION] pause and the DXUTGet* calls
 
 void DXUTPause(bool pauseTime, bool pauseRendering) {
     Framework& f = framework();

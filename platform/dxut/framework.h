@@ -38,30 +38,38 @@ struct DXUTDeviceSettings {
     D3DPRESENT_PARAMETERS pp;
 };
 
+// Every callback's last argument is the context given when it was registered (or to
+// DXUTCreateDevice, for the first two).
 using LPDXUTCALLBACKISDEVICEACCEPTABLE = bool (*)(D3DCAPS9* caps, D3DFORMAT adapterFormat,
-                                                  D3DFORMAT backBufferFormat, bool windowed);
+                                                  D3DFORMAT backBufferFormat, bool windowed,
+                                                  void* userContext);
 using LPDXUTCALLBACKMODIFYDEVICESETTINGS = void (*)(DXUTDeviceSettings* settings,
-                                                    const D3DCAPS9* caps);
+                                                    const D3DCAPS9* caps, void* userContext);
 using LPDXUTCALLBACKDEVICECREATED = HRESULT (*)(IDirect3DDevice9* device,
-                                                const D3DSURFACE_DESC* backBuffer);
+                                                const D3DSURFACE_DESC* backBuffer,
+                                                void* userContext);
 using LPDXUTCALLBACKDEVICERESET = HRESULT (*)(IDirect3DDevice9* device,
-                                              const D3DSURFACE_DESC* backBuffer);
-using LPDXUTCALLBACKDEVICELOST = void (*)();
-using LPDXUTCALLBACKDEVICEDESTROYED = void (*)();
-using LPDXUTCALLBACKFRAMEMOVE = void (*)(IDirect3DDevice9* device, double time, float elapsed);
-using LPDXUTCALLBACKFRAMERENDER = void (*)(IDirect3DDevice9* device, double time, float elapsed);
-using LPDXUTCALLBACKKEYBOARD = void (*)(UINT key, bool keyDown, bool altDown);
+                                              const D3DSURFACE_DESC* backBuffer, void* userContext);
+using LPDXUTCALLBACKDEVICELOST = void (*)(void* userContext);
+using LPDXUTCALLBACKDEVICEDESTROYED = void (*)(void* userContext);
+using LPDXUTCALLBACKFRAMEMOVE = void (*)(IDirect3DDevice9* device, double time, float elapsed,
+                                         void* userContext);
+using LPDXUTCALLBACKFRAMERENDER = void (*)(IDirect3DDevice9* device, double time, float elapsed,
+                                           void* userContext);
+using LPDXUTCALLBACKKEYBOARD = void (*)(UINT key, bool keyDown, bool altDown, void* userContext);
 using LPDXUTCALLBACKMSGPROC = LRESULT (*)(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                          bool* noFurtherProcessing);
+                                          bool* noFurtherProcessing, void* userContext);
 
-void DXUTSetCallbackDeviceCreated(LPDXUTCALLBACKDEVICECREATED callback);
-void DXUTSetCallbackDeviceReset(LPDXUTCALLBACKDEVICERESET callback);
-void DXUTSetCallbackDeviceLost(LPDXUTCALLBACKDEVICELOST callback);
-void DXUTSetCallbackDeviceDestroyed(LPDXUTCALLBACKDEVICEDESTROYED callback);
-void DXUTSetCallbackFrameMove(LPDXUTCALLBACKFRAMEMOVE callback);
-void DXUTSetCallbackFrameRender(LPDXUTCALLBACKFRAMERENDER callback);
-void DXUTSetCallbackKeyboard(LPDXUTCALLBACKKEYBOARD callback);
-void DXUTSetCallbackMsgProc(LPDXUTCALLBACKMSGPROC callback);
+void DXUTSetCallbackDeviceCreated(LPDXUTCALLBACKDEVICECREATED callback,
+                                  void* userContext = nullptr);
+void DXUTSetCallbackDeviceReset(LPDXUTCALLBACKDEVICERESET callback, void* userContext = nullptr);
+void DXUTSetCallbackDeviceLost(LPDXUTCALLBACKDEVICELOST callback, void* userContext = nullptr);
+void DXUTSetCallbackDeviceDestroyed(LPDXUTCALLBACKDEVICEDESTROYED callback,
+                                    void* userContext = nullptr);
+void DXUTSetCallbackFrameMove(LPDXUTCALLBACKFRAMEMOVE callback, void* userContext = nullptr);
+void DXUTSetCallbackFrameRender(LPDXUTCALLBACKFRAMERENDER callback, void* userContext = nullptr);
+void DXUTSetCallbackKeyboard(LPDXUTCALLBACKKEYBOARD callback, void* userContext = nullptr);
+void DXUTSetCallbackMsgProc(LPDXUTCALLBACKMSGPROC callback, void* userContext = nullptr);
 
 HRESULT DXUTInit(bool parseCommandLine = true, bool handleDefaultHotkeys = true,
                  bool showMsgBoxOnError = true);
@@ -73,7 +81,8 @@ HRESULT DXUTCreateWindow(const WCHAR* windowTitle = L"Orvanta", HINSTANCE instan
 HRESULT DXUTCreateDevice(UINT adapterOrdinal = D3DADAPTER_DEFAULT, bool windowed = true,
                          int suggestedWidth = 0, int suggestedHeight = 0,
                          LPDXUTCALLBACKISDEVICEACCEPTABLE isDeviceAcceptable = nullptr,
-                         LPDXUTCALLBACKMODIFYDEVICESETTINGS modifyDeviceSettings = nullptr);
+                         LPDXUTCALLBACKMODIFYDEVICESETTINGS modifyDeviceSettings = nullptr,
+                         void* userContext = nullptr);
 HRESULT DXUTMainLoop(HACCEL accelerators = nullptr);
 // Ends the run now (as the end of the loop does) with the given exit code.
 void DXUTShutdown(int exitCode = 0);

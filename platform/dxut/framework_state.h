@@ -33,16 +33,29 @@ struct SdlWindowDeleter {
     void operator()(SDL_Window* window) const { SDL_DestroyWindow(window); }
 };
 
+// A callback the application registered, called with the context registered with it.
+template <typename Function>
+struct RegisteredCallback {
+    Function function = nullptr;
+    void* userContext = nullptr;
+
+    explicit operator bool() const { return function != nullptr; }
+    template <typename... Arguments>
+    auto operator()(Arguments... arguments) const {
+        return function(arguments..., userContext);
+    }
+};
+
 struct Framework {
     // Registered by the application.
-    LPDXUTCALLBACKDEVICECREATED deviceCreated = nullptr;
-    LPDXUTCALLBACKDEVICERESET deviceReset = nullptr;
-    LPDXUTCALLBACKDEVICELOST deviceLost = nullptr;
-    LPDXUTCALLBACKDEVICEDESTROYED deviceDestroyed = nullptr;
-    LPDXUTCALLBACKFRAMEMOVE frameMove = nullptr;
-    LPDXUTCALLBACKFRAMERENDER frameRender = nullptr;
-    LPDXUTCALLBACKKEYBOARD keyboard = nullptr;
-    LPDXUTCALLBACKMSGPROC msgProc = nullptr;
+    RegisteredCallback<LPDXUTCALLBACKDEVICECREATED> deviceCreated;
+    RegisteredCallback<LPDXUTCALLBACKDEVICERESET> deviceReset;
+    RegisteredCallback<LPDXUTCALLBACKDEVICELOST> deviceLost;
+    RegisteredCallback<LPDXUTCALLBACKDEVICEDESTROYED> deviceDestroyed;
+    RegisteredCallback<LPDXUTCALLBACKFRAMEMOVE> frameMove;
+    RegisteredCallback<LPDXUTCALLBACKFRAMERENDER> frameRender;
+    RegisteredCallback<LPDXUTCALLBACKKEYBOARD> keyboard;
+    RegisteredCallback<LPDXUTCALLBACKMSGPROC> msgProc;
 
     bool initialized = false;
     bool handleHotkeys = true;

@@ -1,10 +1,11 @@
 // DXUTFindDXSDKMediaFileCch: finds a file the application loads at run time (the effect).
 //
 // Looks, in order, in the current directory, the executable's directory, its media/
-// subdirectory, the source tree's media/ and the installed data directory. A name may
-// use '\' or '/' between folders. The path returned is absolute, so it stays valid when
-// the application changes directory. A name not found, or a path that does not fit the
-// buffer, fails and leaves an empty string, never a truncated path.
+// subdirectory, the installed media as seen from an installed executable (../share/orvanta/
+// media), the source tree's media/ and the installed data directory. A name may use '\' or
+// '/' between folders. The path returned is absolute, so it stays valid when the application
+// changes directory. A name not found, or a path that does not fit the buffer, fails and
+// leaves an empty string, never a truncated path.
 #pragma once
 
 #include <filesystem>

@@ -14,12 +14,12 @@ namespace {
 
 std::vector<unsigned char> optionBytes(uint8_t a, uint8_t b, uint8_t c, int32_t frames,
                                        double seconds) {
-    std::vector<unsigned char> out{a, b, c};
-    unsigned char raw[8];
-    std::memcpy(raw, &frames, 4);
-    out.insert(out.end(), raw, raw + 4);
-    std::memcpy(raw, &seconds, 8);
-    out.insert(out.end(), raw, raw + 8);
+    std::vector<unsigned char> out(15);
+    out[0] = a;
+    out[1] = b;
+    out[2] = c;
+    std::memcpy(out.data() + 3, &frames, 4);
+    std::memcpy(out.data() + 7, &seconds, 8);
     return out;
 }
 
@@ -63,13 +63,13 @@ TEST_F(AppStateTest, TurnSecondsToFrames) {
 }
 
 TEST_F(AppStateTest, SaveOptionsWritesFifteenBytesAndReadsThemBack) {
-    ASSERT_TRUE(saveOptions());
+    ASSERT_TRUE(saveOptions(*appState));
     EXPECT_EQ(readFileBytes("options.inf"), optionBytes(0, 1, 1, 20, 0.25));
     appState->setLeftButtonClockwise(1);
     appState->setCubyHighlights(0);
     appState->setPulldownVisible(0);
     appState->setTurnSeconds(0.3);
-    ASSERT_TRUE(saveOptions());
+    ASSERT_TRUE(saveOptions(*appState));
     EXPECT_EQ(readFileBytes("options.inf"), optionBytes(1, 0, 0, 24, 0.3));
     EXPECT_FALSE(fileExists("options.inf.tmp"));
     AppState reread;
@@ -83,12 +83,12 @@ TEST_F(AppStateTest, SaveOptionsWritesFifteenBytesAndReadsThemBack) {
     std::filesystem::permissions("options.inf", std::filesystem::perms::owner_read);
     const auto kept = readFileBytes("options.inf");
     appState->setLeftButtonClockwise(0);
-    EXPECT_FALSE(saveOptions());
+    EXPECT_FALSE(saveOptions(*appState));
     EXPECT_EQ(readFileBytes("options.inf"), kept);
     const auto mode = std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
                       std::filesystem::perms::group_read;
     std::filesystem::permissions("options.inf", mode);
-    EXPECT_TRUE(saveOptions());
+    EXPECT_TRUE(saveOptions(*appState));
     EXPECT_EQ(std::filesystem::status("options.inf").permissions(), mode);
 }
 

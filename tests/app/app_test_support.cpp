@@ -6,21 +6,18 @@
 #include <fstream>
 #include <iterator>
 
-#include "app_state.h"
-
 void InScratchDirectory::SetUp() {
     previous = std::filesystem::current_path().string();
     std::string pattern = (std::filesystem::temp_directory_path() / "orvanta-app-XXXXXX").string();
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
     directory = pattern;
     std::filesystem::current_path(directory);
-    delete appState;
-    appState = new AppState();
+    appState = std::make_unique<AppState>();
 }
 
 void InScratchDirectory::TearDown() {
-    delete appState;
-    appState = nullptr;
+    puzzle.reset();
+    appState.reset();
     std::filesystem::current_path(previous);
     std::filesystem::remove_all(directory);
 }

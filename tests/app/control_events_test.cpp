@@ -1,5 +1,9 @@
 // What the panel's controls do, pressed through the dialog as the user does or raised with the
 // panel's own event codes.
+//
+// [SECTION] play screen
+// [SECTION] editor
+// [SECTION] options
 
 #include "control_events.h"
 
@@ -11,10 +15,10 @@
 #include <vector>
 
 #include "app_state.h"
+#include "application.h"
 #include "control_ids.h"
 #include "device_resources.h"
 #include "frame_render.h"
-#include "process_state.h"
 #include "puzzle.h"
 #include "running_app.h"
 #include "screens.h"
@@ -32,53 +36,54 @@ struct Seen {
 };
 std::vector<Seen> seen;
 
-void note(UINT event, int id, bool entering) {
+void note(const Application& app, UINT event, int id, bool entering) {
     CDXUTEditBox* field = controlPanel.GetEditBox(kIdThickness);
-    seen.push_back({id, event, entering, puzzleVertexCount, appState->getDefinition().sliceCount,
+    seen.push_back({id, event, entering, app.puzzleVertexCount,
+                    app.appState->getDefinition().sliceCount,
                     field != nullptr ? field->GetText() : L""});
 }
 
-void CALLBACK spy(UINT event, int id, CDXUTControl* control) {
-    note(event, id, true);
-    onGuiEvent(event, id, control);
-    note(event, id, false);
+void CALLBACK spy(UINT event, int id, CDXUTControl* control, void* userContext) {
+    note(applicationOf(userContext), event, id, true);
+    onGuiEvent(event, id, control, userContext);
+    note(applicationOf(userContext), event, id, false);
 }
 
 // A tetrahedron with edge slices of the given thicknesses: cheap to build even with many.
-void useEdgeSlices(const std::vector<int>& thicknesses) {
-    PuzzleDefinition& d = appState->getDefinition();
+void useEdgeSlices(Application& app, const std::vector<int>& thicknesses) {
+    PuzzleDefinition& d = app.appState->getDefinition();
     d.shape = TetraHedron;
     d.sliceCount = static_cast<int32_t>(thicknesses.size());
     for (size_t i = 0; i < thicknesses.size(); ++i) {
         d.sliceKinds[i] = EdgeSlice;
         d.sliceThicknesses[i] = thicknesses[i];
     }
-    rebuildPuzzle(true, true);
+    app.rebuildPuzzle(BandageGroups::Drop, VertexCount::Recount);
 }
 
 // Cubies 0 and 1 stored as one bandage group, as a saved puzzle keeps them.
-void storeAGroup() {
-    PuzzleDefinition& d = appState->getDefinition();
+void storeAGroup(AppState& appState) {
+    PuzzleDefinition& d = appState.getDefinition();
     d.groupsValid = 1;
     d.groupIds[0] = 0;
     d.groupIds[1] = 0;
 }
 
 // The next build did not restore the stored groups.
-bool groupsDropped() {
-    return appState->getDefinition().groupIds[0] == -1;
+bool groupsDropped(const AppState& appState) {
+    return appState.getDefinition().groupIds[0] == -1;
 }
 
-int highlightedCubies() {
+int highlightedCubies(const Puzzle& puzzle) {
     int lit = 0;
-    for (const Cuby& c : puzzle->cubies)
+    for (const Cuby& c : puzzle.cubies)
         lit += c.highlighted;
     return lit;
 }
 
-int selectedCubies() {
+int selectedCubies(const Puzzle& puzzle) {
     int count = 0;
-    for (const Cuby& c : puzzle->cubies)
+    for (const Cuby& c : puzzle.cubies)
         count += c.selected;
     return count;
 }
@@ -135,11 +140,11 @@ class ControlEvents : public RunningApp {
     }
     void showScreen(int32_t mode) {
         appState->setMode(mode);
-        buildGui();
+        buildGui(app);
     }
     void finishTurn() {
-        frame(frameTime + 1.0);
-        ASSERT_EQ(turnBusy, 0);
+        frame(app.turn.frameTime + 1.0);
+        ASSERT_EQ(app.turn.turnBusy, 0);
     }
 };
 
@@ -148,50 +153,50 @@ class ControlEvents : public RunningApp {
 TEST_F(ControlEvents, UndoWaitsForAMoveBeyondTheScramble) {
     appState->setTurnSeconds(0.0);
     event(kIdUndo);
-    EXPECT_EQ(turnBusy, 0) << "nothing to undo";
+    EXPECT_EQ(app.turn.turnBusy, 0) << "nothing to undo";
 
     event(kIdScramble);
     ASSERT_EQ(puzzle->getMoveCount(), 200);
     ASSERT_EQ(appState->isScrambled(), 1);
     EXPECT_EQ(staticText(kIdMessage), L"0");
     event(kIdUndo);
-    EXPECT_EQ(turnBusy, 0) << "the scramble itself is never undone";
+    EXPECT_EQ(app.turn.turnBusy, 0) << "the scramble itself is never undone";
 
     // The 201st move: the last scramble move's layers once more, in the same direction.
     const int32_t anchor = puzzle->getLastMoveAnchor();
     const int32_t mask = puzzle->getLastMoveLayerMask();
     frame(1.0);
-    startTurn(anchor, mask, puzzle->getLastMoveClockwise());
+    startTurn(app, anchor, mask, puzzle->getLastMoveClockwise());
     finishTurn();
     ASSERT_EQ(puzzle->getMoveCount(), 201);
     EXPECT_EQ(staticText(kIdMessage), L"1");
 
     frame(2.0);
     event(kIdUndo);
-    ASSERT_EQ(turnBusy, 1);
-    EXPECT_EQ(turnAnchor, anchor);
-    EXPECT_EQ(turnLayerMask, mask);
-    EXPECT_EQ(turnClockwise, puzzle->getLastMoveClockwise() == 1 ? 0 : 1);
-    EXPECT_EQ(turnStep, 0);
-    EXPECT_EQ(lastStepTime, 2.0);
+    ASSERT_EQ(app.turn.turnBusy, 1);
+    EXPECT_EQ(app.turn.turnAnchor, anchor);
+    EXPECT_EQ(app.turn.turnLayerMask, mask);
+    EXPECT_EQ(app.turn.turnClockwise, puzzle->getLastMoveClockwise() == 1 ? 0 : 1);
+    EXPECT_EQ(app.turn.turnStep, 0);
+    EXPECT_EQ(app.turn.lastStepTime, 2.0);
     finishTurn();
     EXPECT_EQ(puzzle->getMoveCount(), 200);
     EXPECT_EQ(staticText(kIdMessage), L"0");
     event(kIdUndo);
-    EXPECT_EQ(turnBusy, 0);
+    EXPECT_EQ(app.turn.turnBusy, 0);
 }
 
 TEST_F(ControlEvents, UndoOfAMergedMoveTurnsOneStepBack) {
     event(kIdMultiMetric);
     appState->setTurnSeconds(0.0);
     for (int i = 0; i < 3; ++i) {
-        startTurn(0, 1, 1);
+        startTurn(app, 0, 1, 1);
         finishTurn();
     }
     ASSERT_EQ(puzzle->getMoveCount(), 1);
     ASSERT_EQ(puzzle->moves[0].turnnr, 3);
     event(kIdUndo);
-    EXPECT_EQ(turnClockwise, 0);
+    EXPECT_EQ(app.turn.turnClockwise, 0);
     finishTurn();
     EXPECT_EQ(puzzle->getMoveCount(), 1);
     EXPECT_EQ(puzzle->moves[0].turnnr, 2);
@@ -203,7 +208,7 @@ TEST_F(ControlEvents, SolvedAndFullyScrambledStartAgain) {
     appState->setTimerState(Running);
     appState->setElapsedTime(12.0);
     controlPanel.AddStatic(kIdCongratulation, L"Congratulations", 0, 0, 10, 10);
-    puzzleVertexCount = 12345;  // the slices did not change: the count is kept
+    app.puzzleVertexCount = 12345;  // the slices did not change: the count is kept
     event(kIdSolved);
     EXPECT_EQ(puzzle->getMoveCount(), 0);
     EXPECT_EQ(staticText(kIdMessage), L"0");
@@ -211,11 +216,11 @@ TEST_F(ControlEvents, SolvedAndFullyScrambledStartAgain) {
     EXPECT_EQ(appState->getTimerState(), Idle);
     EXPECT_EQ(appState->getElapsedTime(), 12.0);
     EXPECT_EQ(controlPanel.GetControl(kIdCongratulation), nullptr);
-    EXPECT_EQ(puzzleVertexCount, 12345);
+    EXPECT_EQ(app.puzzleVertexCount, 12345);
 
     // An uncut cube has nothing to scramble: it does not count as scrambled.
     appState->setSliceCount(0);
-    rebuildPuzzle(true, true);
+    app.rebuildPuzzle(BandageGroups::Drop, VertexCount::Recount);
     appState->setScrambled(1);
     event(kIdScramble);
     EXPECT_EQ(puzzle->getMoveCount(), 0);
@@ -247,7 +252,7 @@ TEST_F(ControlEvents, EachReadyMadePuzzle) {
     for (UINT i = 0; i < 9; ++i) {
         SCOPED_TRACE(i);
         list->SetSelectedByIndex(i);
-        storeAGroup();
+        storeAGroup(*appState);
         appState->setScrambled(1);
         appState->setTimerState(Solved);
         appState->setSingleLayer(2);
@@ -272,7 +277,7 @@ TEST_F(ControlEvents, EachReadyMadePuzzle) {
         EXPECT_NE(controlPanel.GetCheckBox(kIdFirstLayer + layers - 1), nullptr);
         EXPECT_EQ(controlPanel.GetCheckBox(kIdFirstLayer + layers), nullptr);
         EXPECT_EQ(appState->getLayerMask(), 1);
-        EXPECT_TRUE(groupsDropped());
+        EXPECT_TRUE(groupsDropped(*appState));
         EXPECT_EQ(d.turnMetric, Multi);
         EXPECT_EQ(d.eraseThreshold, 3);
         EXPECT_EQ(appState->isScrambled(), 0);
@@ -297,12 +302,12 @@ TEST_F(ControlEvents, ReadyMadePuzzleChosenInTheOpenList) {
 
 TEST_F(ControlEvents, TurningKindAndLayerBoxesLeaveTheHoverHighlight) {
     mouse(WM_MOUSEMOVE, 300, 400);  // over the middle of face 0
-    ASSERT_EQ(highlightedCubies(), 9);
+    ASSERT_EQ(highlightedCubies(*puzzle), 9);
     click(kIdPoint);  // the 3x3 has no point layers
     EXPECT_EQ(appState->getAnchorKind(), PointSlice);
     EXPECT_EQ(controlPanel.GetCheckBox(kIdFirstLayer), nullptr);
     EXPECT_EQ(appState->getLayerMask(), 0);
-    EXPECT_EQ(highlightedCubies(), 9);
+    EXPECT_EQ(highlightedCubies(*puzzle), 9);
     click(kIdFace);
     EXPECT_EQ(appState->getLayerMask(), 1);
     ASSERT_NE(controlPanel.GetCheckBox(kIdFirstLayer + 2), nullptr);
@@ -310,33 +315,34 @@ TEST_F(ControlEvents, TurningKindAndLayerBoxesLeaveTheHoverHighlight) {
     EXPECT_EQ(appState->getLayerMask(), 5);
     EXPECT_TRUE(controlPanel.GetCheckBox(kIdFirstLayer)->GetChecked());
     EXPECT_TRUE(controlPanel.GetCheckBox(kIdFirstLayer + 2)->GetChecked());
-    EXPECT_EQ(highlightedCubies(), 9) << "the highlight waits for the next mouse move";
+    EXPECT_EQ(highlightedCubies(*puzzle), 9) << "the highlight waits for the next mouse move";
 }
 
 namespace {
 
 // Everything an event can change, as text so that a difference shows what changed.
-std::string fingerprint(bool withBusy) {
+std::string fingerprint(const Application& app, bool withBusy) {
     std::ostringstream out;
-    const PuzzleDefinition& d = appState->getDefinition();
+    const PuzzleDefinition& d = app.appState->getDefinition();
     CDXUTStatic* counter = controlPanel.GetStatic(kIdMessage);
     char counterText[64] = "";
     if (counter != nullptr)
         std::snprintf(counterText, sizeof counterText, "%ls", counter->GetText());
-    out << "mode " << appState->getMode() << " fade " << int(appState->isColorFade()) << " kind "
-        << appState->getAnchorKind() << " mask " << appState->getLayerMask() << " scrambled "
-        << int(appState->isScrambled()) << " timer " << appState->getTimerState() << " options "
-        << int(appState->isLeftButtonClockwise()) << int(appState->isCubyHighlights())
-        << int(appState->isPulldownVisible()) << " seconds " << appState->getTurnSeconds() << "/"
-        << appState->getTurnFrames() << " width " << appState->getLineWidth() << " threshold "
-        << d.eraseThreshold << " shape " << d.shape << " slices " << d.sliceCount << " metric "
-        << d.turnMetric << " moves " << puzzle->getMoveCount() << " turn " << turnStep << ","
-        << turnAnchor << "," << turnLayerMask << "," << int(turnClockwise) << "," << lastStepTime
-        << " congratulation " << (controlPanel.GetControl(kIdCongratulation) != nullptr)
-        << " counter " << counterText << " buffer " << int(vertexBufferCurrent) << " file "
-        << fileExists(kOptionsFile);
+    out << "mode " << app.appState->getMode() << " fade " << int(app.appState->isColorFade())
+        << " kind " << app.appState->getAnchorKind() << " mask " << app.appState->getLayerMask()
+        << " scrambled " << int(app.appState->isScrambled()) << " timer "
+        << app.appState->getTimerState() << " options "
+        << int(app.appState->isLeftButtonClockwise()) << int(app.appState->isCubyHighlights())
+        << int(app.appState->isPulldownVisible()) << " seconds " << app.appState->getTurnSeconds()
+        << "/" << app.appState->getTurnFrames() << " width " << app.appState->getLineWidth()
+        << " threshold " << d.eraseThreshold << " shape " << d.shape << " slices " << d.sliceCount
+        << " metric " << d.turnMetric << " moves " << app.puzzle->getMoveCount() << " turn "
+        << app.turn.turnStep << "," << app.turn.turnAnchor << "," << app.turn.turnLayerMask << ","
+        << int(app.turn.turnClockwise) << "," << app.turn.lastStepTime << " congratulation "
+        << (controlPanel.GetControl(kIdCongratulation) != nullptr) << " counter " << counterText
+        << " buffer " << int(app.vertexBufferCurrent) << " file " << fileExists(kOptionsFile);
     if (withBusy)
-        out << " busy " << int(turnBusy);
+        out << " busy " << int(app.turn.turnBusy);
     return out.str();
 }
 
@@ -350,22 +356,21 @@ TEST_F(ControlEvents, BusyGuardBlocksExactlyItsElevenIds) {
     // half done (or just ended).
     auto prepare = [&](bool busy) {
         std::remove(kOptionsFile);
-        delete appState;
-        appState = new AppState();
+        appState = std::make_unique<AppState>();
         appState->setWindowSize(600, 800);
-        rebuildPuzzle(false, true);
+        app.rebuildPuzzle(BandageGroups::Keep, VertexCount::Recount);
         puzzle->recordMove(0, 1, 1);
-        buildGui();
+        buildGui(app);
         controlPanel.AddStatic(kIdCongratulation, L"Congratulations", 0, 0, 10, 10);
         appState->setTimerState(Running);
-        turnBusy = busy ? 1 : 0;
-        turnStep = 7;
-        turnAnchor = 5;
-        turnLayerMask = 2;
-        turnClockwise = 0;
-        lastStepTime = 1.0;
-        frameTime = 2.0;
-        vertexBufferCurrent = 1;
+        app.turn.turnBusy = busy ? 1 : 0;
+        app.turn.turnStep = 7;
+        app.turn.turnAnchor = 5;
+        app.turn.turnLayerMask = 2;
+        app.turn.turnClockwise = 0;
+        app.turn.lastStepTime = 1.0;
+        app.turn.frameTime = 2.0;
+        app.vertexBufferCurrent = 1;
     };
     auto run = [&](int id, bool busy) {
         prepare(busy);
@@ -376,10 +381,10 @@ TEST_F(ControlEvents, BusyGuardBlocksExactlyItsElevenIds) {
         if (id == kIdSliceList)
             code = EVENT_LISTBOX_SELECTION;
         event(id, code);
-        return std::make_pair(fingerprint(false), fingerprint(true));
+        return std::make_pair(fingerprint(app, false), fingerprint(app, true));
     };
     prepare(true);
-    const std::string untouched = fingerprint(true);
+    const std::string untouched = fingerprint(app, true);
     for (int id = -1; id <= 100; ++id) {
         SCOPED_TRACE(id);
         const auto duringTurn = run(id, true);
@@ -397,7 +402,7 @@ TEST_F(ControlEvents, BusyGuardBlocksExactlyItsElevenIds) {
     EXPECT_EQ(appState->getAnchorKind(), PointSlice);
     event(kIdFirstLayer + 1, EVENT_CHECKBOX_CHANGED);
     EXPECT_EQ(appState->getLayerMask(), 2);
-    EXPECT_EQ(turnBusy, 1);
+    EXPECT_EQ(app.turn.turnBusy, 1);
 }
 
 TEST_F(ControlEvents, ScreenChanges) {
@@ -417,11 +422,11 @@ TEST_F(ControlEvents, ScreenChanges) {
     EXPECT_EQ(appState->getMode(), Edit);
 
     puzzle->toggleCubySelection(0);
-    vertexBufferCurrent = 1;
+    app.vertexBufferCurrent = 1;
     click(kIdPlayPuzzle);
     EXPECT_EQ(appState->getMode(), Play);
-    EXPECT_EQ(selectedCubies(), 0);
-    EXPECT_EQ(vertexBufferCurrent, 0);
+    EXPECT_EQ(selectedCubies(*puzzle), 0);
+    EXPECT_EQ(app.vertexBufferCurrent, 0);
     EXPECT_NE(controlPanel.GetButton(kIdUndo), nullptr);
 
     const std::pair<int, int32_t> roads[] = {
@@ -454,12 +459,12 @@ TEST_F(ControlEvents, ScreenChanges) {
 
 TEST_F(ControlEvents, AddRaisesTheSliceListEventBeforeTheRebuild) {
     showScreen(Edit);
-    storeAGroup();
+    storeAGroup(*appState);
     controlPanel.GetStatic(kIdErrorLine)->SetText(L"Error: Maximum vertex limit reached.");
     clickRow(kIdSliceKind, 1);  // "Point"
-    const int32_t before = puzzleVertexCount;
+    const int32_t before = app.puzzleVertexCount;
     seen.clear();
-    controlPanel.SetCallback(spy);
+    controlPanel.SetCallback(spy, &app);
     click(kIdAdd);
 
     ASSERT_EQ(seen.size(), 4u);
@@ -480,7 +485,7 @@ TEST_F(ControlEvents, AddRaisesTheSliceListEventBeforeTheRebuild) {
     const PuzzleDefinition& d = appState->getDefinition();
     EXPECT_EQ(d.sliceKinds[1], PointSlice);
     EXPECT_EQ(d.sliceThicknesses[1], 90);
-    EXPECT_TRUE(groupsDropped());
+    EXPECT_TRUE(groupsDropped(*appState));
     CDXUTListBox* list = controlPanel.GetListBox(kIdSliceList);
     EXPECT_EQ(list->GetSelectedIndex(), 1);
     EXPECT_STREQ(list->GetItem(1)->strText, L"2: Point   90");
@@ -489,7 +494,7 @@ TEST_F(ControlEvents, AddRaisesTheSliceListEventBeforeTheRebuild) {
 }
 
 TEST_F(ControlEvents, AddRefusedAtTenSlicesOrWithoutAKind) {
-    useEdgeSlices({5, 6, 7, 8, 9, 10, 11, 12, 13});
+    useEdgeSlices(app, {5, 6, 7, 8, 9, 10, 11, 12, 13});
     showScreen(Edit);
     controlPanel.GetListBox(kIdSliceKind)->SelectItem(2);  // "Edge"
     event(kIdAdd);
@@ -497,14 +502,14 @@ TEST_F(ControlEvents, AddRefusedAtTenSlicesOrWithoutAKind) {
     EXPECT_EQ(appState->getDefinition().sliceKinds[9], EdgeSlice);
     EXPECT_STREQ(controlPanel.GetEditBox(kIdThickness)->GetText(), L"90");
 
-    const Puzzle* built = puzzle;
+    const Puzzle* built = puzzle.get();
     controlPanel.GetStatic(kIdErrorLine)->SetText(L"x");
     seen.clear();
-    controlPanel.SetCallback(spy);
+    controlPanel.SetCallback(spy, &app);
     click(kIdAdd);
     EXPECT_EQ(appState->getDefinition().sliceCount, 10);
     EXPECT_EQ(seen.size(), 2u) << "no list event";
-    EXPECT_EQ(puzzle, built);
+    EXPECT_EQ(puzzle.get(), built);
     EXPECT_EQ(staticText(kIdErrorLine), L"x");
 
     // No row of the kind list selected: nothing either.
@@ -512,20 +517,20 @@ TEST_F(ControlEvents, AddRefusedAtTenSlicesOrWithoutAKind) {
     controlPanel.GetListBox(kIdSliceKind)->RemoveAllItems();
     event(kIdAdd);
     EXPECT_EQ(appState->getDefinition().sliceCount, 3);
-    EXPECT_EQ(puzzle, built);
+    EXPECT_EQ(puzzle.get(), built);
 }
 
 TEST_F(ControlEvents, RemoveMovesTheLastSliceIntoTheFreedRow) {
-    useEdgeSlices({10, 20, 30, 40, 50});
+    useEdgeSlices(app, {10, 20, 30, 40, 50});
     showScreen(Edit);
     CDXUTListBox* list = controlPanel.GetListBox(kIdSliceList);
     CDXUTEditBox* field = controlPanel.GetEditBox(kIdThickness);
-    const Puzzle* built = puzzle;
+    const Puzzle* built = puzzle.get();
     event(kIdRemove);
     EXPECT_EQ(appState->getDefinition().sliceCount, 5) << "no row selected";
 
     controlPanel.GetStatic(kIdErrorLine)->SetText(L"x");
-    storeAGroup();
+    storeAGroup(*appState);
     clickRow(kIdSliceList, 1);
     EXPECT_STREQ(field->GetText(), L"20");
     click(kIdRemove);
@@ -536,20 +541,20 @@ TEST_F(ControlEvents, RemoveMovesTheLastSliceIntoTheFreedRow) {
     EXPECT_STREQ(list->GetItem(4)->strText, L"5:");
     EXPECT_STREQ(field->GetText(), L"50");
     EXPECT_TRUE(field->GetEnabled());
-    EXPECT_TRUE(groupsDropped());
+    EXPECT_TRUE(groupsDropped(*appState));
     EXPECT_EQ(staticText(kIdErrorLine), L"x");
 
     // Row 7 is empty: nothing.
-    built = puzzle;
+    built = puzzle.get();
     list->SelectItem(6);
     event(kIdRemove);
     EXPECT_EQ(d.sliceCount, 4);
-    EXPECT_EQ(puzzle, built);
+    EXPECT_EQ(puzzle.get(), built);
 }
 
 TEST_F(ControlEvents, RemovingTheLastOfTwelveRowsEmptiesTheField) {
     // Only a loaded puzzle has more than ten slices: one row each, no empty rows.
-    useEdgeSlices({5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16});
+    useEdgeSlices(app, {5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16});
     showScreen(Edit);
     CDXUTListBox* list = controlPanel.GetListBox(kIdSliceList);
     ASSERT_EQ(list->GetSize(), 12);
@@ -566,13 +571,13 @@ TEST_F(ControlEvents, RemovingTheLastOfTwelveRowsEmptiesTheField) {
 
 TEST_F(ControlEvents, ThicknessIsStoredAsTyped) {
     showScreen(Edit);
-    const Puzzle* built = puzzle;
+    const Puzzle* built = puzzle.get();
     enter(kIdThickness, L"45");
     EXPECT_EQ(appState->getDefinition().sliceThicknesses[0], 120) << "no row selected";
-    EXPECT_EQ(puzzle, built);
+    EXPECT_EQ(puzzle.get(), built);
 
     clickRow(kIdSliceList, 0);
-    storeAGroup();
+    storeAGroup(*appState);
     click(kIdThickness);
     message(WM_CHAR, L'5');
     EXPECT_EQ(appState->getDefinition().sliceThicknesses[0], 120) << "typing alone stores nothing";
@@ -580,7 +585,7 @@ TEST_F(ControlEvents, ThicknessIsStoredAsTyped) {
     const PuzzleDefinition& d = appState->getDefinition();
     EXPECT_EQ(d.sliceThicknesses[0], 500);
     EXPECT_STREQ(controlPanel.GetListBox(kIdSliceList)->GetItem(0)->strText, L"1: Face    500");
-    EXPECT_TRUE(groupsDropped());
+    EXPECT_TRUE(groupsDropped(*appState));
     EXPECT_EQ(puzzle->getCubyCount(), 1) << "a plane outside the cube cuts nothing";
 
     enter(kIdThickness, L"-20");
@@ -596,10 +601,10 @@ TEST_F(ControlEvents, LineWidthEnter) {
         {L"150", 10}, {L"-5", 200}, {L"99999999999", 10}, {L"abc", 200}, {L"50", 105}};
     for (const auto& c : cases) {
         appState->setLineWidth(77);
-        vertexBufferCurrent = 1;
+        app.vertexBufferCurrent = 1;
         enter(kIdLineWidth, c.first);
         EXPECT_EQ(appState->getLineWidth(), c.second) << c.first;
-        EXPECT_EQ(vertexBufferCurrent, 0);
+        EXPECT_EQ(app.vertexBufferCurrent, 0);
     }
     typeAndEnter(kIdLineWidth, L"0");
     EXPECT_EQ(appState->getLineWidth(), 200);
@@ -617,11 +622,11 @@ TEST_F(ControlEvents, EraseThresholdAppliesEveryEnter) {
         {L"250", 100}, {L"-3", 0}, {L"99999999999", 100}, {L"42", 42}, {L"42", 42}, {L"0", 0}};
     PuzzleDefinition& d = appState->getDefinition();
     for (const auto& c : cases) {
-        storeAGroup();
+        storeAGroup(*appState);
         puzzle->recordMove(0, 1, 1);
         enter(kIdEraseThreshold, c.first);
         EXPECT_EQ(d.eraseThreshold, c.second) << c.first;
-        EXPECT_TRUE(groupsDropped()) << c.first;
+        EXPECT_TRUE(groupsDropped(*appState)) << c.first;
         EXPECT_EQ(puzzle->getMoveCount(), 0) << "rebuilt: " << c.first;
     }
     typeAndEnter(kIdEraseThreshold, L"17");
@@ -633,7 +638,7 @@ TEST_F(ControlEvents, EraseThresholdAppliesEveryEnter) {
 
 TEST_F(ControlEvents, SolidChoiceGivesTheUncutSolid) {
     showScreen(Edit);
-    storeAGroup();
+    storeAGroup(*appState);
     appState->setScrambled(1);
     click(kIdSolid);
     CDXUTComboBox* solids = controlPanel.GetComboBox(kIdSolid);
@@ -643,7 +648,7 @@ TEST_F(ControlEvents, SolidChoiceGivesTheUncutSolid) {
     const PuzzleDefinition& d = appState->getDefinition();
     EXPECT_EQ(d.shape, OctaHedron);
     EXPECT_EQ(d.sliceCount, 0);
-    EXPECT_TRUE(groupsDropped());
+    EXPECT_TRUE(groupsDropped(*appState));
     EXPECT_EQ(appState->isScrambled(), 0);
     EXPECT_EQ(puzzle->getCubyCount(), 1);
     EXPECT_STREQ(controlPanel.GetListBox(kIdSliceList)->GetItem(0)->strText, L"1:");
@@ -651,18 +656,18 @@ TEST_F(ControlEvents, SolidChoiceGivesTheUncutSolid) {
 
 TEST_F(ControlEvents, ConnectAndDisconnectWithoutARebuild) {
     showScreen(Edit);
-    const Puzzle* built = puzzle;
+    const Puzzle* built = puzzle.get();
     puzzle->toggleCubySelection(0);
     puzzle->toggleCubySelection(1);
     controlPanel.GetStatic(kIdErrorLine)->SetText(L"x");
-    vertexBufferCurrent = 1;
+    app.vertexBufferCurrent = 1;
     click(kIdConnect);
-    EXPECT_EQ(puzzle, built);
+    EXPECT_EQ(puzzle.get(), built);
     EXPECT_NE(puzzle->cubies[0].group, -1);
     EXPECT_EQ(puzzle->cubies[0].group, puzzle->cubies[1].group);
     EXPECT_EQ(appState->getDefinition().groupIds[0], appState->getDefinition().groupIds[1]);
-    EXPECT_EQ(selectedCubies(), 0);
-    EXPECT_EQ(vertexBufferCurrent, 0);
+    EXPECT_EQ(selectedCubies(*puzzle), 0);
+    EXPECT_EQ(app.vertexBufferCurrent, 0);
     EXPECT_EQ(staticText(kIdErrorLine), L"");
 
     puzzle->toggleCubySelection(1);
@@ -670,7 +675,7 @@ TEST_F(ControlEvents, ConnectAndDisconnectWithoutARebuild) {
     click(kIdDisconnect);
     EXPECT_EQ(puzzle->cubies[0].group, -1);
     EXPECT_EQ(puzzle->cubies[1].group, -1);
-    EXPECT_EQ(selectedCubies(), 0);
+    EXPECT_EQ(selectedCubies(*puzzle), 0);
     EXPECT_EQ(staticText(kIdErrorLine), L"");
 }
 

@@ -1,10 +1,10 @@
 #include <filesystem>
 
 #include "app_state.h"
+#include "application.h"
 #include "control_ids.h"
 #include "device_resources.h"
 #include "frame_render.h"
-#include "process_state.h"
 #include "puzzle.h"
 #include "running_app.h"
 #include "screens.h"
@@ -40,7 +40,7 @@ TEST_F(FileRoads, SaveListAndLoadThroughTheScreens) {
     event(kIdLoad);
     EXPECT_EQ(puzzle->getMoveCount(), 1);
     EXPECT_EQ(appState->getMode(), Load);
-    EXPECT_EQ(vertexBufferCurrent, 0);
+    EXPECT_EQ(app.vertexBufferCurrent, 0);
 }
 
 TEST_F(FileRoads, FailuresAreShown) {
@@ -58,9 +58,9 @@ TEST_F(FileRoads, FailuresAreShown) {
     CDXUTListBox* files = controlPanel.GetListBox(kIdFileList);
     ASSERT_NE(files, nullptr);
     ASSERT_EQ(files->GetSize(), 1);
-    const Puzzle* before = puzzle;
+    const Puzzle* before = puzzle.get();
     files->SelectItem(0);
     event(kIdLoad);
-    EXPECT_EQ(puzzle, before);
+    EXPECT_EQ(puzzle.get(), before);
     EXPECT_NE(staticText(kIdMessage), L"<none>");
 }

@@ -2,21 +2,21 @@
 #include <cstring>
 
 #include "app_state.h"
+#include "application.h"
 #include "control_ids.h"
 #include "device_resources.h"
 #include "frame_render.h"
-#include "process_state.h"
 #include "puzzle.h"
 #include "running_app.h"
 #include "screens.h"
 
 namespace {
 
-bool onHomePositions() {
-    for (int32_t i = 0; i < puzzle->cubyCount; ++i)
-        for (int32_t k = 0; k < puzzle->cubies[i].vertexcount; ++k) {
-            const Vec3& v = puzzle->cubies[i].vertex[k];
-            const Vec3& h = puzzle->homeCubies[i].vertex[k];
+bool onHomePositions(const Puzzle& puzzle) {
+    for (int32_t i = 0; i < puzzle.cubyCount; ++i)
+        for (int32_t k = 0; k < puzzle.cubies[i].vertexcount; ++k) {
+            const Vec3& v = puzzle.cubies[i].vertex[k];
+            const Vec3& h = puzzle.homeCubies[i].vertex[k];
             if (v.x != h.x || v.y != h.y || v.z != h.z)
                 return false;
         }
@@ -29,41 +29,41 @@ using Frames = RunningApp;
 
 TEST_F(Frames, StepTestIsStrictAndTakesOneStepPerFrame) {
     frame(1.0);
-    startTurn(0, 1, 1);
+    startTurn(app, 0, 1, 1);
     frame(1.0125);  // exactly one interval (0.25 s / 20): no step
-    EXPECT_EQ(turnStep, 0);
+    EXPECT_EQ(app.turn.turnStep, 0);
     frame(1.0126);
-    EXPECT_EQ(turnStep, 1);
+    EXPECT_EQ(app.turn.turnStep, 1);
     frame(5.0);  // however long the wait, one step
-    EXPECT_EQ(turnStep, 2);
+    EXPECT_EQ(app.turn.turnStep, 2);
 }
 
 TEST_F(Frames, ZeroDurationTurnsInOneStep) {
     appState->setTurnSeconds(0.0);
     frame(2.0);
-    startTurn(0, 1, 1);
+    startTurn(app, 0, 1, 1);
     frame(2.0);  // same time: no step
-    EXPECT_EQ(turnBusy, 1);
+    EXPECT_EQ(app.turn.turnBusy, 1);
     frame(2.001);
-    EXPECT_EQ(turnBusy, 0);
+    EXPECT_EQ(app.turn.turnBusy, 0);
     EXPECT_EQ(puzzle->getMoveCount(), 1);
 }
 
 TEST_F(Frames, WholeTurnRecordsTheMoveAndShowsTheCounter) {
     frame(0.0);
-    startTurn(0, 1, 1);
+    startTurn(app, 0, 1, 1);
     for (int i = 1; i <= 19; ++i)
         frame(0.02 * i);
-    EXPECT_EQ(turnBusy, 1);
+    EXPECT_EQ(app.turn.turnBusy, 1);
     EXPECT_EQ(puzzle->getMoveCount(), 0);
     frame(0.02 * 20);
-    EXPECT_EQ(turnBusy, 0);
+    EXPECT_EQ(app.turn.turnBusy, 0);
     ASSERT_EQ(puzzle->getMoveCount(), 1);
     EXPECT_EQ(puzzle->moves[0].anchor, 0);
     EXPECT_EQ(puzzle->moves[0].clockwise, 1);
     EXPECT_EQ(staticText(kIdMessage), L"1");
-    EXPECT_TRUE(onHomePositions() == false);
-    EXPECT_EQ(vertexBufferCurrent, 0);
+    EXPECT_TRUE(onHomePositions(*puzzle) == false);
+    EXPECT_EQ(app.vertexBufferCurrent, 0);
 }
 
 TEST_F(Frames, AMoveThatCannotBeRefittedNeverStartsOrIsPutBackWhole) {
@@ -73,28 +73,28 @@ TEST_F(Frames, AMoveThatCannotBeRefittedNeverStartsOrIsPutBackWhole) {
     d.sliceKinds[0] = PointSlice;
     d.sliceThicknesses[0] = 6;
     d.eraseThreshold = 3;
-    rebuildPuzzle(true, true);
+    app.rebuildPuzzle(BandageGroups::Drop, VertexCount::Recount);
     frame(1.0);
-    startTurn(0, 1, 1);
-    EXPECT_EQ(turnBusy, 0);
+    startTurn(app, 0, 1, 1);
+    EXPECT_EQ(app.turn.turnBusy, 0);
     EXPECT_NE(logText().find("turn refused: anchor 0, layer 1"), std::string::npos);
 
     // A move that fails only at its last step is undone whole and not recorded.
     d.shape = Cube;
     d.sliceKinds[0] = FaceSlice;
     d.sliceThicknesses[0] = 120;
-    rebuildPuzzle(true, true);
+    app.rebuildPuzzle(BandageGroups::Drop, VertexCount::Recount);
     std::vector<Vec3> start;
     puzzle->savePositions(start);
-    startTurn(0, 1 | 4, 1);
-    ASSERT_EQ(turnBusy, 1);
+    startTurn(app, 0, 1 | 4, 1);
+    ASSERT_EQ(app.turn.turnBusy, 1);
     for (int i = 1; i < 20; ++i)
         frame(1.0 + 0.02 * i);
     for (Cuby& h : puzzle->homeCubies)
         for (Vec3& v : h.vertex)
             v.x += 0.01;
     frame(1.5);
-    EXPECT_EQ(turnBusy, 0);
+    EXPECT_EQ(app.turn.turnBusy, 0);
     EXPECT_EQ(puzzle->getMoveCount(), 0);
     std::vector<Vec3> end;
     puzzle->savePositions(end);
@@ -110,14 +110,14 @@ TEST_F(Frames, LayersAboveNineteenAreRecordedButNotTurned) {
         d.sliceKinds[i] = FaceSlice;
         d.sliceThicknesses[i] = 10 + 10 * i;
     }
-    rebuildPuzzle(true, true);
+    app.rebuildPuzzle(BandageGroups::Drop, VertexCount::Recount);
     vertexLimitReached = 0;  // drawing is not what this test is about
     ASSERT_EQ(puzzle->getLayerCount(0), 21);
     appState->setTurnSeconds(0.0);
     const int32_t mask = (1 << 18) | (1 << 19);
     const std::vector<Cuby> before = puzzle->cubies;
     frame(1.0);
-    startTurn(0, mask, 1);
+    startTurn(app, 0, mask, 1);
     frame(2.0);
     ASSERT_EQ(puzzle->getMoveCount(), 1);
     EXPECT_EQ(puzzle->moves[0].layer, mask);
@@ -167,14 +167,14 @@ TEST_F(Frames, SolveTimerDisplay) {
     EXPECT_EQ(appState->getElapsedTime(), 10.5);
     EXPECT_EQ(staticText(kIdSeconds), L"10");
     appState->setMode(Edit);
-    buildGui();
+    buildGui(app);
     frame(6.0, 1.0f);
     EXPECT_EQ(appState->getElapsedTime(), 10.5) << "no time added on other screens";
 }
 
 TEST_F(Frames, SolvedCheckAtTheEndOfATurnAfterAScramble) {
     for (uint8_t fade : {0, 1}) {
-        rebuildPuzzle(false, true);
+        app.rebuildPuzzle(BandageGroups::Keep, VertexCount::Recount);
         if (appState->isColorFade() != fade)
             appState->toggleColorFade();
         appState->setScrambled(1);
@@ -182,7 +182,7 @@ TEST_F(Frames, SolvedCheckAtTheEndOfATurnAfterAScramble) {
         appState->setTurnSeconds(0.0);
         puzzle->turnLayer(0, 1, 1, 1.0, 0);
         frame(10.0);
-        startTurn(0, 1, 0);
+        startTurn(app, 0, 1, 0);
         frame(11.0);
         EXPECT_EQ(appState->getTimerState(), Solved) << int(fade);
         CDXUTStatic* text = controlPanel.GetStatic(kIdCongratulation);
@@ -200,7 +200,7 @@ TEST_F(Frames, SolvedCheckAtTheEndOfATurnAfterAScramble) {
 
 TEST_F(Frames, OrientedCheckWithColourFade) {
     for (uint8_t fade : {0, 1}) {
-        rebuildPuzzle(false, true);
+        app.rebuildPuzzle(BandageGroups::Keep, VertexCount::Recount);
         if (appState->isColorFade() != fade)
             appState->toggleColorFade();
         appState->setScrambled(1);
@@ -216,9 +216,9 @@ TEST_F(Frames, OrientedCheckWithColourFade) {
                     v = Vec3{-v.y, v.x, v.z};
         }
         frame(20.0);
-        startTurn(2, 1, 1);  // any turn
+        startTurn(app, 2, 1, 1);  // any turn
         frame(21.0);
-        startTurn(2, 1, 0);  // and back
+        startTurn(app, 2, 1, 0);  // and back
         frame(22.0);
         EXPECT_EQ(appState->getTimerState(), fade ? Running : Solved) << int(fade);
         EXPECT_EQ(controlPanel.GetStatic(kIdCongratulation) != nullptr, fade == 0);
@@ -228,7 +228,7 @@ TEST_F(Frames, OrientedCheckWithColourFade) {
 
 TEST_F(Frames, VertexLimitRecoveryOnTheEditScreen) {
     appState->setMode(Edit);
-    buildGui();
+    buildGui(app);
     PuzzleDefinition& d = appState->getDefinition();
     d.shape = DodecaHedron;
     d.sliceCount = 3;
@@ -239,7 +239,7 @@ TEST_F(Frames, VertexLimitRecoveryOnTheEditScreen) {
     d.sliceKinds[2] = PointSlice;
     d.sliceThicknesses[2] = 100;
     d.groupsValid = 1;
-    rebuildPuzzle(false, true);
+    app.rebuildPuzzle(BandageGroups::Keep, VertexCount::Recount);
     ASSERT_EQ(vertexLimitReached, 1);
     recording().clear();
     frame(1.0);
@@ -261,7 +261,7 @@ TEST_F(Frames, VertexLimitRecoveryOnTheEditScreen) {
 
 TEST_F(Frames, RecoveryNeverGoesBelowNoSlices) {
     appState->getDefinition().sliceCount = 0;
-    rebuildPuzzle(true, true);
+    app.rebuildPuzzle(BandageGroups::Drop, VertexCount::Recount);
     vertexLimitReached = 1;  // as if a damaged count had set it
     frame(1.0);
     EXPECT_EQ(appState->getDefinition().sliceCount, 0);
@@ -274,32 +274,32 @@ TEST_F(Frames, PanelAtTheRightEdgeAfterAReset) {
     EXPECT_EQ(controlPanel.GetY(), 0);
     EXPECT_EQ(controlPanel.GetWidth(), 305);
     EXPECT_EQ(controlPanel.GetHeight(), 768);
-    EXPECT_NE(textSprite, nullptr);
+    EXPECT_NE(app.resources.textSprite.get(), nullptr);
 }
 
 TEST_F(Frames, FailedLockLeavesTheBufferStale) {
-    vertexBufferCurrent = 0;
+    app.vertexBufferCurrent = 0;
     recording().failNext("Lock", E_FAIL);
     frame(1.0);
-    EXPECT_EQ(vertexBufferCurrent, 0);
+    EXPECT_EQ(app.vertexBufferCurrent, 0);
     frame(2.0);
-    EXPECT_EQ(vertexBufferCurrent, 1);
+    EXPECT_EQ(app.vertexBufferCurrent, 1);
 }
 
 TEST_F(Frames, DeviceChecksAndSettings) {
     D3DCAPS9 caps{};
     caps.PixelShaderVersion = D3DPS_VERSION(1, 4);
-    EXPECT_FALSE(isDeviceAcceptable(&caps, D3DFMT_X8R8G8B8, D3DFMT_X8R8G8B8, true));
+    EXPECT_FALSE(isDeviceAcceptable(&caps, D3DFMT_X8R8G8B8, D3DFMT_X8R8G8B8, true, nullptr));
     caps.PixelShaderVersion = D3DPS_VERSION(3, 0);
     caps.DeviceType = D3DDEVTYPE_HAL;
-    EXPECT_TRUE(isDeviceAcceptable(&caps, D3DFMT_X8R8G8B8, D3DFMT_X8R8G8B8, true));
+    EXPECT_TRUE(isDeviceAcceptable(&caps, D3DFMT_X8R8G8B8, D3DFMT_X8R8G8B8, true, nullptr));
     DXUTDeviceSettings settings{};
     settings.BehaviorFlags = D3DCREATE_FPU_PRESERVE;
     caps.DevCaps = D3DDEVCAPS_HWTRANSFORMANDLIGHT | D3DDEVCAPS_PUREDEVICE;
-    modifyDeviceSettings(&settings, &caps);
+    modifyDeviceSettings(&settings, &caps, nullptr);
     EXPECT_EQ(settings.BehaviorFlags, D3DCREATE_HARDWARE_VERTEXPROCESSING | D3DCREATE_PUREDEVICE);
     caps.DevCaps = D3DDEVCAPS_PUREDEVICE;
-    modifyDeviceSettings(&settings, &caps);
+    modifyDeviceSettings(&settings, &caps, nullptr);
     EXPECT_EQ(settings.BehaviorFlags, D3DCREATE_SOFTWARE_VERTEXPROCESSING);
 }
 
@@ -318,7 +318,7 @@ TEST_F(Frames, MatrixHandedToTheEffectAt800By600) {
         EXPECT_FLOAT_EQ(static_cast<float>(set->numbers[i]), expected.m[i / 4][i % 4]) << i;
     const RecordedCall* draw = recording().last("DrawPrimitive");
     ASSERT_NE(draw, nullptr);
-    EXPECT_EQ(draw->numbers[2], puzzleVertexCount / 3);
+    EXPECT_EQ(draw->numbers[2], app.puzzleVertexCount / 3);
     const RecordedCall* clear = recording().last("Clear");
     ASSERT_NE(clear, nullptr);
 }

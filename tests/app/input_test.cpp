@@ -1,10 +1,10 @@
 #include <cmath>
 
 #include "app_state.h"
+#include "application.h"
 #include "control_ids.h"
 #include "device_resources.h"
 #include "frame_render.h"
-#include "process_state.h"
 #include "puzzle.h"
 #include "running_app.h"
 #include "screens.h"
@@ -28,14 +28,14 @@ using Input = RunningApp;
 TEST_F(Input, PressOnThePuzzleStartsATurnAndADrag) {
     mouse(WM_LBUTTONDOWN, kCentreY, kCentreX);
     EXPECT_EQ(appState->isLeftDrag(), 1);
-    ASSERT_EQ(turnBusy, 1);
-    EXPECT_EQ(turnAnchor, 0);
-    EXPECT_EQ(turnLayerMask, 1);
-    EXPECT_EQ(turnClockwise, 1) << "anti-clockwise option: the left button sends 1";
+    ASSERT_EQ(app.turn.turnBusy, 1);
+    EXPECT_EQ(app.turn.turnAnchor, 0);
+    EXPECT_EQ(app.turn.turnLayerMask, 1);
+    EXPECT_EQ(app.turn.turnClockwise, 1) << "anti-clockwise option: the left button sends 1";
     // A second press while the turn runs starts none.
-    turnAnchor = 99;
+    app.turn.turnAnchor = 99;
     mouse(WM_RBUTTONDOWN, kCentreY, kCentreX);
-    EXPECT_EQ(turnAnchor, 99);
+    EXPECT_EQ(app.turn.turnAnchor, 99);
     EXPECT_EQ(appState->isRightDrag(), 1);
     mouse(WM_LBUTTONUP, kCentreY, kCentreX);
     mouse(WM_RBUTTONUP, kCentreY, kCentreX);
@@ -50,20 +50,20 @@ TEST_F(Input, DirectionFromTheButtonAndTheOption) {
         uint8_t expected;
     } cases[] = {{true, 0, 1}, {false, 0, 0}, {true, 1, 0}, {false, 1, 1}};
     for (const auto& c : cases) {
-        turnBusy = 0;
+        app.turn.turnBusy = 0;
         appState->setLeftButtonClockwise(c.option);
         mouse(c.left ? WM_LBUTTONDOWN : WM_RBUTTONDOWN, kCentreY, kCentreX);
-        EXPECT_EQ(turnClockwise, c.expected) << c.left << int(c.option);
+        EXPECT_EQ(app.turn.turnClockwise, c.expected) << c.left << int(c.option);
     }
 }
 
 TEST_F(Input, NoTurnWithoutALayerOrAnAnchor) {
     appState->setSingleLayer(0);
     mouse(WM_LBUTTONDOWN, kCentreY, kCentreX);
-    EXPECT_EQ(turnBusy, 0);
+    EXPECT_EQ(app.turn.turnBusy, 0);
     appState->setSingleLayer(1);
     mouse(WM_LBUTTONDOWN, 5, 5);  // grey area
-    EXPECT_EQ(turnBusy, 0);
+    EXPECT_EQ(app.turn.turnBusy, 0);
     EXPECT_EQ(appState->isLeftDrag(), 1);
 }
 
@@ -147,18 +147,18 @@ TEST_F(Input, HoverHighlightFollowsTheMouse) {
         lit += c.highlighted;
     EXPECT_EQ(lit, 9);
     appState->setCubyHighlights(0);
-    vertexBufferCurrent = 1;
+    app.vertexBufferCurrent = 1;
     mouse(WM_MOUSEMOVE, kCentreY, kCentreX);
     lit = 0;
     for (const Cuby& c : puzzle->cubies)
         lit += c.highlighted;
     EXPECT_EQ(lit, 0);
-    EXPECT_EQ(vertexBufferCurrent, 0);
+    EXPECT_EQ(app.vertexBufferCurrent, 0);
 }
 
 TEST_F(Input, ArrowsZoomOnEveryScreenOtherKeysOnlyOnPlay) {
     appState->setMode(Options);
-    buildGui();
+    buildGui(app);
     const double start = appState->getDistance();
     key(VK_UP);
     EXPECT_NEAR(appState->getDistance(), start + 0.1, 1e-12);
@@ -167,13 +167,13 @@ TEST_F(Input, ArrowsZoomOnEveryScreenOtherKeysOnlyOnPlay) {
     key('2');
     EXPECT_EQ(appState->getLayerMask(), 1);
     mouse(WM_LBUTTONDOWN, kCentreY, kCentreX);
-    EXPECT_EQ(turnBusy, 0);
+    EXPECT_EQ(app.turn.turnBusy, 0);
     EXPECT_EQ(appState->isLeftDrag(), 1);
 }
 
 TEST_F(Input, EditScreenSelectsCubies) {
     appState->setMode(Edit);
-    buildGui();
+    buildGui(app);
     mouse(WM_LBUTTONDOWN, kCentreY, kCentreX);
     int selected = 0;
     for (const Cuby& c : puzzle->cubies)

@@ -9,8 +9,8 @@
 
 #include "app_state.h"
 #include "app_test_support.h"
+#include "application.h"
 #include "diagnostic_log.h"
-#include "process_state.h"
 #include "puzzle.h"
 #include "test_support.h"
 
@@ -20,13 +20,8 @@ class PuzzleFiles : public InScratchDirectory {
   protected:
     void SetUp() override {
         InScratchDirectory::SetUp();
-        puzzle = new Puzzle(&appState->getDefinition());
-        puzzleVertexCount = puzzle->countVertices();
-    }
-    void TearDown() override {
-        delete puzzle;
-        puzzle = nullptr;
-        InScratchDirectory::TearDown();
+        puzzle = std::make_unique<Puzzle>(&appState->getDefinition());
+        app.puzzleVertexCount = puzzle->countVertices();
     }
     void turn(int32_t anchor, int32_t layer, uint8_t clockwise) {
         puzzle->turnLayer(anchor, layer, clockwise, 1.0, 0);
@@ -53,7 +48,7 @@ void set32(std::vector<unsigned char>& b, size_t at, int32_t v) {
 }  // namespace
 
 TEST_F(PuzzleFiles, DefaultPuzzleSavedAtStart) {
-    ASSERT_TRUE(savePuzzleFile("start.pzl"));
+    ASSERT_TRUE(savePuzzleFile(app, "start.pzl"));
     auto bytes = readFileBytes("start.pzl");
     ASSERT_EQ(bytes.size(), 155u);
     std::vector<unsigned char> expected{0, 0};
@@ -93,7 +88,7 @@ TEST_F(PuzzleFiles, RoundTripWithMovesAndGroups) {
     appState->setElapsedTime(12.75);
     appState->setTimerState(Running);
     appState->setScrambled(1);
-    ASSERT_TRUE(savePuzzleFile("round.pzl"));
+    ASSERT_TRUE(savePuzzleFile(app, "round.pzl"));
     auto bytes = readFileBytes("Puzzles/round.pzl");
     EXPECT_EQ(bytes.size(), 194u);
     EXPECT_EQ(get32(bytes, 43 + 4 * 3), 0);
@@ -101,11 +96,11 @@ TEST_F(PuzzleFiles, RoundTripWithMovesAndGroups) {
     EXPECT_EQ(get32(bytes, 43 + 4 * 4), 20000);
     EXPECT_EQ(appState->getDefinition().groupIds[4], -1);  // restored in memory after the save
 
-    const Puzzle* saved = puzzle;
-    puzzle = new Puzzle(&appState->getDefinition());  // keep the saved one to compare with
-    delete appState;
-    appState = new AppState();
-    ASSERT_TRUE(loadPuzzleFile("round.pzl"));
+    // Keep the saved one to compare with.
+    const std::unique_ptr<Puzzle> saved = std::move(puzzle);
+    puzzle = std::make_unique<Puzzle>(&appState->getDefinition());
+    appState = std::make_unique<AppState>();
+    ASSERT_TRUE(loadPuzzleFile(app, "round.pzl"));
     EXPECT_EQ(appState->isColorFade(), 1);
     EXPECT_EQ(appState->isScrambled(), 1);
     EXPECT_EQ(appState->getLineWidth(), 77);
@@ -120,14 +115,13 @@ TEST_F(PuzzleFiles, RoundTripWithMovesAndGroups) {
     EXPECT_EQ(puzzle->moves[1].layer, 4);
     EXPECT_EQ(puzzle->cubies[9].group, 0);
     EXPECT_TRUE(samePositions(*puzzle, *saved));
-    EXPECT_EQ(puzzleVertexCount, puzzle->countVertices());
-    EXPECT_EQ(vertexBufferCurrent, 0);
-    delete saved;
+    EXPECT_EQ(app.puzzleVertexCount, puzzle->countVertices());
+    EXPECT_EQ(app.vertexBufferCurrent, 0);
 }
 
 TEST_F(PuzzleFiles, DamagedFilesChangeNothing) {
     turn(0, 1, 1);
-    ASSERT_TRUE(savePuzzleFile("good.pzl"));
+    ASSERT_TRUE(savePuzzleFile(app, "good.pzl"));
     const auto good = readFileBytes("good.pzl");
     const size_t groups = 43;
     std::vector<std::pair<const char*, std::vector<unsigned char>>> damaged;
@@ -163,18 +157,18 @@ TEST_F(PuzzleFiles, DamagedFilesChangeNothing) {
 
     appState->setLineWidth(99);
     appState->setElapsedTime(3.0);
-    const Puzzle* before = puzzle;
+    const Puzzle* before = puzzle.get();
     const int32_t moves = puzzle->getMoveCount();
     for (const auto& [what, bytes] : damaged) {
         writeFileBytes("bad.pzl", bytes);
         std::string log = directory + "/log.txt";
         logFile = std::fopen(log.c_str(), "w");
-        EXPECT_FALSE(loadPuzzleFile("bad.pzl")) << what;
+        EXPECT_FALSE(loadPuzzleFile(app, "bad.pzl")) << what;
         std::fclose(logFile);
         logFile = nullptr;
         auto text = readFileBytes(log);
         EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << what;
-        EXPECT_EQ(puzzle, before) << what;
+        EXPECT_EQ(puzzle.get(), before) << what;
         EXPECT_EQ(puzzle->getMoveCount(), moves) << what;
         EXPECT_EQ(appState->getLineWidth(), 99) << what;
         EXPECT_EQ(appState->getElapsedTime(), 3.0) << what;
@@ -192,7 +186,7 @@ TEST_F(PuzzleFiles, ListingWithAndWithoutTheFolder) {
     std::filesystem::create_directory("x.pzl");
     // Only regular files are listed or read: a FIFO would block the open.
     ASSERT_EQ(mkfifo("y.pzl", 0644), 0);
-    EXPECT_FALSE(loadPuzzleFile("y.pzl"));
+    EXPECT_FALSE(loadPuzzleFile(app, "y.pzl"));
     EXPECT_EQ(listPuzzleFiles(), (std::vector<std::string>{"a.pzl", "b.pzl", "c.PZL"}));
 
     std::filesystem::create_directory("Puzzles");
@@ -211,32 +205,32 @@ TEST_F(PuzzleFiles, ListingWithAndWithoutTheFolder) {
 
 TEST_F(PuzzleFiles, UnsafeAndOverlongNamesAreRefused) {
     for (const char* name : {"../x.pzl", "a/b.pzl", "", ".", ".."}) {
-        EXPECT_FALSE(savePuzzleFile(name)) << name;
-        EXPECT_FALSE(loadPuzzleFile(name)) << name;
+        EXPECT_FALSE(savePuzzleFile(app, name)) << name;
+        EXPECT_FALSE(loadPuzzleFile(app, name)) << name;
     }
     // ".pzl" is added where it is missing, and the whole name must fit.
-    EXPECT_FALSE(savePuzzleFile(std::string(146, 'n')));
-    EXPECT_TRUE(savePuzzleFile(std::string(145, 'n')));
+    EXPECT_FALSE(savePuzzleFile(app, std::string(146, 'n')));
+    EXPECT_TRUE(savePuzzleFile(app, std::string(145, 'n')));
     EXPECT_FALSE(std::filesystem::exists("../x.pzl"));
     EXPECT_STREQ(appState->fileNameText(), (std::string(145, 'n') + ".pzl").c_str());
-    EXPECT_TRUE(savePuzzleFile("Upper.PZL"));
+    EXPECT_TRUE(savePuzzleFile(app, "Upper.PZL"));
     EXPECT_TRUE(std::filesystem::exists("Upper.PZL"));
 }
 
 TEST_F(PuzzleFiles, FailedSaveKeepsTheOldFileAndSaysSo) {
     std::filesystem::create_directory("Puzzles");
-    ASSERT_TRUE(savePuzzleFile("keep.pzl"));
+    ASSERT_TRUE(savePuzzleFile(app, "keep.pzl"));
     auto original = readFileBytes("Puzzles/keep.pzl");
     turn(0, 1, 1);
     // A directory in the way of the temporary file makes the save fail.
     std::filesystem::create_directory("Puzzles/keep.pzl.tmp");
-    EXPECT_FALSE(savePuzzleFile("keep.pzl"));
+    EXPECT_FALSE(savePuzzleFile(app, "keep.pzl"));
     EXPECT_EQ(readFileBytes("Puzzles/keep.pzl"), original);
 
     // A file the user may not write is not replaced.
     std::filesystem::remove("Puzzles/keep.pzl.tmp");
     std::filesystem::permissions("Puzzles/keep.pzl", std::filesystem::perms::owner_read);
-    EXPECT_FALSE(savePuzzleFile("keep.pzl"));
+    EXPECT_FALSE(savePuzzleFile(app, "keep.pzl"));
     EXPECT_EQ(readFileBytes("Puzzles/keep.pzl"), original);
     EXPECT_EQ(std::filesystem::status("Puzzles/keep.pzl").permissions(),
               std::filesystem::perms::owner_read);
@@ -250,21 +244,19 @@ TEST_F(PuzzleFiles, AFileOverTheVertexLimitIsRefusedBeforeItsMovesReplay) {
         d.sliceKinds[i] = FaceSlice;
         d.sliceThicknesses[i] = 15 + 25 * i;
     }
-    delete puzzle;
-    puzzle = new Puzzle(&d);
+    puzzle = std::make_unique<Puzzle>(&d);
     ASSERT_GT(puzzle->countVertices(), kVertexLimit);
     vertexLimitReached = 0;
     turn(0, 1, 1);
-    ASSERT_TRUE(savePuzzleFile("big.pzl"));
+    ASSERT_TRUE(savePuzzleFile(app, "big.pzl"));
 
     appState->getDefinition() = PuzzleDefinition();
     appState->getDefinition().sliceCount = 1;
     appState->getDefinition().sliceThicknesses[0] = 120;
-    delete puzzle;
-    puzzle = new Puzzle(&appState->getDefinition());
-    const Puzzle* before = puzzle;
-    EXPECT_FALSE(loadPuzzleFile("big.pzl"));
-    EXPECT_EQ(puzzle, before);
+    puzzle = std::make_unique<Puzzle>(&appState->getDefinition());
+    const Puzzle* before = puzzle.get();
+    EXPECT_FALSE(loadPuzzleFile(app, "big.pzl"));
+    EXPECT_EQ(puzzle.get(), before);
     EXPECT_EQ(appState->getDefinition().sliceCount, 1);
     EXPECT_EQ(vertexLimitReached, 0);
 }

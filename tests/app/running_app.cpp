@@ -4,59 +4,40 @@
 #include <fstream>
 #include <sstream>
 
-#include "app_state.h"
 #include "control_events.h"
-#include "device_resources.h"
 #include "diagnostic_log.h"
 #include "frame_render.h"
 #include "input.h"
-#include "process_state.h"
-#include "puzzle.h"
-#include "screens.h"
 #include "startup.h"
 
 void RunningApp::SetUp() {
     InScratchDirectory::SetUp();
     logPath = directory + "/output.txt";
     logFile = std::fopen(logPath.c_str(), "w");
-    puzzle = new Puzzle(&appState->getDefinition());
-    vertexLimitReached = 0;
-    puzzleVertexCount = puzzle->countVertices();
-    turnBusy = 0;
-    frameTime = 0.0;
-    vertexBufferCurrent = 1;
     framework_testing::useRecordingDevice();
-    registerCallbacks();
-    buildGui();
-    DXUTInit(false, true, false);
-    DXUTCreateWindow(L"Orvanta");
-    ASSERT_EQ(DXUTCreateDevice(D3DADAPTER_DEFAULT, true, 800, 600, isDeviceAcceptable,
-                               modifyDeviceSettings),
-              S_OK);
+    ASSERT_EQ(startApplication(app, {.parseCommandLine = false, .showMessageBoxes = false}), S_OK);
 }
 
 void RunningApp::TearDown() {
     framework_testing::reset();
     controlPanel.RemoveAllControls();
-    turnBusy = 0;
-    delete puzzle;
-    puzzle = nullptr;
+    controlPanel.SetCallback(nullptr);
     std::fclose(logFile);
     logFile = nullptr;
     InScratchDirectory::TearDown();
 }
 
 void RunningApp::frame(double time, float elapsed) {
-    onFrameRender(DXUTGetD3DDevice(), time, elapsed);
+    onFrameRender(DXUTGetD3DDevice(), time, elapsed, &app);
 }
 
 void RunningApp::event(int id, UINT code) {
-    onGuiEvent(code, id, controlPanel.GetControl(id));
+    onGuiEvent(code, id, controlPanel.GetControl(id), &app);
 }
 
 bool RunningApp::message(UINT msg, WPARAM wParam, LPARAM lParam) {
     bool noFurther = false;
-    msgProc(DXUTGetHWND(), msg, wParam, lParam, &noFurther);
+    msgProc(DXUTGetHWND(), msg, wParam, lParam, &noFurther, &app);
     return noFurther;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The application brought up on the framework's recording device: no window, no GL. Frames
-// are driven by calling the frame callback with chosen times.
+// The application brought up by the program's own start-up on the framework's recording
+// device: no window, no GL. Frames are driven by calling the frame callback with chosen times.
 
 #include "app_test_support.h"
 #include "dxut/dxut.h"

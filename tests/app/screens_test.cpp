@@ -1,5 +1,9 @@
 // The screens of the control panel, read back through the dialog's own lookups; the order in
 // which controls were added is read from the order in which the panel draws their texts.
+//
+// [SECTION] the eight screens
+// [SECTION] layer check boxes
+// [SECTION] the slice list
 
 #include "screens.h"
 
@@ -7,10 +11,10 @@
 #include <vector>
 
 #include "app_state.h"
+#include "application.h"
 #include "control_ids.h"
 #include "device_resources.h"
 #include "dxut/dialog_painter.h"
-#include "process_state.h"
 #include "puzzle.h"
 #include "running_app.h"
 
@@ -107,27 +111,29 @@ bool checked(int id) {
     return box != nullptr && box->GetChecked();
 }
 
-void showScreen(int32_t mode) {
-    appState->setMode(mode);
-    buildGui();
+void showScreen(Application& app, int32_t mode) {
+    app.appState->setMode(mode);
+    buildGui(app);
 }
 
 // A tetrahedron cut by twelve edge slices: 25 layers on every edge anchor, cheap to build.
-void useTwentyFiveEdgeLayers() {
-    PuzzleDefinition& d = appState->getDefinition();
+void useTwentyFiveEdgeLayers(Application& app) {
+    PuzzleDefinition& d = app.appState->getDefinition();
     d.shape = TetraHedron;
     d.sliceCount = 12;
     for (int i = 0; i < 12; ++i) {
         d.sliceKinds[i] = EdgeSlice;
         d.sliceThicknesses[i] = 5 + i;
     }
-    rebuildPuzzle(true, true);
-    ASSERT_EQ(puzzle->getLayerCountOfKind(EdgeSlice), 25);
+    app.rebuildPuzzle(BandageGroups::Drop, VertexCount::Recount);
+    ASSERT_EQ(app.puzzle->getLayerCountOfKind(EdgeSlice), 25);
 }
 
 }  // namespace
 
 using Screens = RunningApp;
+
+// [SECTION] the eight screens
 
 TEST_F(Screens, PlayScreenAt800x600WithThePuzzleList) {
     ASSERT_EQ(appState->getWindowWidth(), 800);
@@ -136,7 +142,7 @@ TEST_F(Screens, PlayScreenAt800x600WithThePuzzleList) {
     appState->setSingleLayer(3);
     controlPanel.AddStatic(kIdCongratulation, L"Congratulations", 0, 0, 10, 10);
     const size_t logBefore = logText().size();
-    showScreen(Play);
+    showScreen(app, Play);
     expectScreen({
         {kIdVersion, kButton, L"Version", -320, 10, 125, 22},
         {kIdHelp, kButton, L"Help", -160, 10, 125, 22},
@@ -228,7 +234,7 @@ TEST_F(Screens, PanelFontsAndDefaultElements) {
 TEST_F(Screens, PlayScreenWithoutThePuzzleList) {
     appState->setPulldownVisible(0);
     appState->setAnchorKind(EdgeSlice);
-    showScreen(Play);
+    showScreen(app, Play);
     EXPECT_EQ(controlPanel.GetControl(kIdReadyMade), nullptr);
     EXPECT_EQ(controlPanel.GetRadioButton(kIdFace)->GetY(), 178);
     EXPECT_EQ(controlPanel.GetRadioButton(kIdPoint)->GetY(), 202);
@@ -237,7 +243,7 @@ TEST_F(Screens, PlayScreenWithoutThePuzzleList) {
     EXPECT_FALSE(checked(kIdFace));
     // A turning kind outside the three checks no radio button and has no layers.
     appState->setAnchorKind(5);
-    showScreen(Play);
+    showScreen(app, Play);
     EXPECT_FALSE(checked(kIdFace) || checked(kIdPoint) || checked(kIdEdge));
     EXPECT_EQ(appState->getLayerMask(), 0);
 }
@@ -245,17 +251,17 @@ TEST_F(Screens, PlayScreenWithoutThePuzzleList) {
 TEST_F(Screens, MoveCounterLeavesOutTheTwoHundredScrambleMoves) {
     puzzle->scramble();
     ASSERT_EQ(puzzle->getMoveCount(), 200);
-    showScreen(Play);
+    showScreen(app, Play);
     EXPECT_EQ(staticText(kIdMessage), L"200");
     appState->setScrambled(1);
-    showScreen(Play);
+    showScreen(app, Play);
     EXPECT_EQ(staticText(kIdMessage), L"0");
 }
 
 TEST_F(Screens, EditScreen) {
     appState->setLineWidth(124);
     appState->setEraseThreshold(7);
-    showScreen(Edit);
+    showScreen(app, Edit);
     expectScreen({
         {kIdEditHelp, kButton, L"Help", 0, 10, 125, 22},
         {kIdPlayPuzzle, kButton, L"Play Puzzle", 160, 10, 125, 22},
@@ -296,7 +302,7 @@ TEST_F(Screens, EditScreen) {
     EXPECT_EQ(controlPanel.GetListBox(kIdSliceList)->GetSelectedIndex(), -1);
 
     appState->setShape(DodecaHedron);
-    showScreen(Edit);
+    showScreen(app, Edit);
     EXPECT_EQ(textOf(controlPanel.GetComboBox(kIdSolid)), L"DodecaHedron");
 }
 
@@ -305,21 +311,21 @@ TEST_F(Screens, LineWidthShownOnAHundredScaleTruncated) {
                                                     {198, L"2"}, {200, L"0"},  {124, L"40"}};
     for (const auto& c : cases) {
         appState->setLineWidth(c.first);
-        showScreen(Edit);
+        showScreen(app, Edit);
         EXPECT_STREQ(controlPanel.GetEditBox(kIdLineWidth)->GetText(), c.second) << c.first;
     }
 }
 
 TEST_F(Screens, SaveAndLoadScreens) {
     ASSERT_TRUE(appState->setFileName("würfel.pzl"));
-    showScreen(Save);
+    showScreen(app, Save);
     expectScreen({
         {kIdPlayPuzzle, kButton, L"Play Puzzle", 160, 10, 125, 22},
         {kIdFileName, kEdit, L"würfel.pzl", 160, 58, 125, 32},
         {kIdSave, kButton, L"Save", 160, 106, 125, 22},
         {kIdMessage, kStatic, L"Press button to save", 160, 106, 125, 50, kFontLabel},
     });
-    showScreen(Load);
+    showScreen(app, Load);
     expectScreen({
         {kIdPlayPuzzle, kButton, L"Play Puzzle", 160, 10, 125, 22},
         {kIdLoad, kButton, L"Load", 160, 58, 125, 22},
@@ -329,7 +335,7 @@ TEST_F(Screens, SaveAndLoadScreens) {
 }
 
 TEST_F(Screens, HelpAndEditorHelpScreens) {
-    showScreen(Help);
+    showScreen(app, Help);
     expectScreen({
         {kIdEditHelp, kStatic,
          L"Press left mouse button or right mouse button on the cube\nto rotate a layer.\n", -250,
@@ -349,7 +355,7 @@ TEST_F(Screens, HelpAndEditorHelpScreens) {
          -250, 95, 400, 200, kFontLabel},
         {kIdPlayPuzzle, kButton, L"Play Puzzle", -150, 320, 125, 22},
     });
-    showScreen(EditorHelp);
+    showScreen(app, EditorHelp);
     expectScreen({
         {kIdEditHelp, kStatic,
          L"Use the pull down menu on the right to select the puzzle shape.\n\nPress 'Add' "
@@ -378,7 +384,7 @@ TEST_F(Screens, HelpAndEditorHelpScreens) {
 }
 
 TEST_F(Screens, OptionsScreen) {
-    showScreen(Options);
+    showScreen(app, Options);
     expectScreen({
         {kIdPlayPuzzle, kButton, L"Play Puzzle", -250, 10, 125, 22},
         {kIdLeftAnticlockwise, kRadio, L"Left mouse button: rotate anti-clockwise", -250, 58, 300,
@@ -410,7 +416,7 @@ TEST_F(Screens, OptionsScreen) {
     appState->setPulldownVisible(2);  // anything but 0 counts as visible
     appState->getDefinition().turnMetric = 7;
     appState->setTurnSeconds(10.0);
-    showScreen(Options);
+    showScreen(app, Options);
     EXPECT_TRUE(checked(kIdLeftClockwise));
     EXPECT_TRUE(checked(kIdHighlightsOff));
     EXPECT_TRUE(checked(kIdPulldownVisible));
@@ -421,7 +427,7 @@ TEST_F(Screens, OptionsScreen) {
 }
 
 TEST_F(Screens, VersionScreenAndModesOutOfRange) {
-    showScreen(Version);
+    showScreen(app, Version);
     CDXUTStatic* about = controlPanel.GetStatic(kIdEditHelp);
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(std::wstring(about->GetText()).rfind(L"Version 1.21\n\n", 0), 0u);
@@ -439,7 +445,7 @@ TEST_F(Screens, VersionScreenAndModesOutOfRange) {
     EXPECT_EQ(back->GetY(), 260);
 
     for (int32_t mode : {-1, 8}) {
-        showScreen(mode);
+        showScreen(app, mode);
         EXPECT_TRUE(drawnTexts().empty()) << mode;
     }
 }
@@ -448,7 +454,7 @@ TEST_F(Screens, VersionScreenAndModesOutOfRange) {
 
 TEST_F(Screens, ThreeLayerBoxesCentredOnTheWindow) {
     appState->setSingleLayer(4);
-    buildLayerCheckBoxes();
+    buildLayerCheckBoxes(app);
     for (int i = 0; i < 3; ++i) {
         CDXUTCheckBox* box = controlPanel.GetCheckBox(kIdFirstLayer + i);
         ASSERT_NE(box, nullptr);
@@ -460,9 +466,9 @@ TEST_F(Screens, ThreeLayerBoxesCentredOnTheWindow) {
 }
 
 TEST_F(Screens, TwentyFiveLayersMakeTwentyBoxesCentredOnAll) {
-    useTwentyFiveEdgeLayers();
+    useTwentyFiveEdgeLayers(app);
     appState->setAnchorKind(EdgeSlice);
-    buildLayerCheckBoxes();
+    buildLayerCheckBoxes(app);
     for (int i = 0; i < 20; ++i) {
         CDXUTCheckBox* box = controlPanel.GetCheckBox(kIdFirstLayer + i);
         ASSERT_NE(box, nullptr) << i;
@@ -478,7 +484,7 @@ TEST_F(Screens, TwentyFiveLayersMakeTwentyBoxesCentredOnAll) {
     appState->setSingleLayer(1);
     appState->toggleLayer(19);
     appState->toggleLayer(25);  // no box for it
-    updateLayerCheckBoxes();
+    updateLayerCheckBoxes(app);
     for (int i = 0; i < 20; ++i) {
         EXPECT_EQ(checked(kIdFirstLayer + i), i == 0 || i == 18) << i;
     }
@@ -486,18 +492,18 @@ TEST_F(Screens, TwentyFiveLayersMakeTwentyBoxesCentredOnAll) {
 
 TEST_F(Screens, NoLayersNoBoxesAndNoLayer) {
     appState->setAnchorKind(PointSlice);  // the 3x3 has no point layers
-    buildLayerCheckBoxes();
+    buildLayerCheckBoxes(app);
     EXPECT_EQ(controlPanel.GetControl(kIdFirstLayer), nullptr) << "the face boxes are gone";
     EXPECT_EQ(appState->getLayerMask(), 0);
     appState->setSingleLayer(2);
-    updateLayerCheckBoxes();
+    updateLayerCheckBoxes(app);
     EXPECT_EQ(controlPanel.GetControl(kIdFirstLayer), nullptr);
 }
 
 // [SECTION] the slice list
 
 TEST_F(Screens, SliceListOfTheDefaultDefinition) {
-    showScreen(Edit);
+    showScreen(app, Edit);
     CDXUTListBox* list = controlPanel.GetListBox(kIdSliceList);
     ASSERT_EQ(list->GetSize(), 10);
     EXPECT_STREQ(list->GetItem(0)->strText, L"1: Face    120");
@@ -519,7 +525,7 @@ TEST_F(Screens, ChoosingARowShowsItsThicknessOrDisablesTheField) {
     d.sliceThicknesses[2] = -7;
     d.sliceKinds[9] = EdgeSlice;
     d.sliceThicknesses[9] = 135;
-    showScreen(Edit);
+    showScreen(app, Edit);
     CDXUTListBox* list = controlPanel.GetListBox(kIdSliceList);
     CDXUTEditBox* field = controlPanel.GetEditBox(kIdThickness);
     ASSERT_EQ(list->GetSize(), 10);
@@ -544,14 +550,14 @@ TEST_F(Screens, ChoosingARowShowsItsThicknessOrDisablesTheField) {
 
     // The same list for three slices: row 4 is an empty slot.
     d.sliceCount = 3;
-    fillSliceList();
+    fillSliceList(*appState);
     EXPECT_STREQ(list->GetItem(3)->strText, L"4:");
     list->SelectItem(3);
     EXPECT_STREQ(field->GetText(), L"");
     EXPECT_FALSE(field->GetEnabled());
-    onSliceSelected(L"1: Face    10");
+    onSliceSelected(*appState, L"1: Face    10");
     EXPECT_TRUE(field->GetEnabled());
-    onSliceSelected(nullptr);
+    onSliceSelected(*appState, nullptr);
     EXPECT_STREQ(field->GetText(), L"");
     EXPECT_FALSE(field->GetEnabled());
 }

@@ -1,5 +1,13 @@
 // Behaviour of each control kind: radio groups, edit box editing, list and combo selection by
 // mouse and keys, elements and fonts, and what is drawn.
+//
+// [SECTION] radio groups
+// [SECTION] edit box
+// [SECTION] list box
+// [SECTION] combo box
+// [SECTION] elements, fonts, refusals
+// [SECTION] drawing
+
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -25,7 +33,7 @@ class DialogControls : public ::testing::Test {
     CDXUTDialog dialog;
 };
 
-// --- radio groups -------------------------------------------------------------------------
+// [SECTION] radio groups
 
 TEST_F(DialogControls, RadioGroupsHoldAtMostOneCheckedButton) {
     CDXUTRadioButton *face, *point, *edge, *other;
@@ -55,7 +63,7 @@ TEST_F(DialogControls, RadioGroupsHoldAtMostOneCheckedButton) {
     EXPECT_TRUE(other->GetChecked());
 }
 
-// --- edit box -----------------------------------------------------------------------------
+// [SECTION] edit box
 
 class EditBox : public DialogControls {
   protected:
@@ -170,7 +178,7 @@ TEST_F(EditBox, SetTextRaisesNothingAndCanSelectAll) {
     EXPECT_EQ(Recorder::events.size(), 1u);
 }
 
-// --- list box -----------------------------------------------------------------------------
+// [SECTION] list box
 
 class ListBox : public DialogControls {
   protected:
@@ -249,7 +257,7 @@ TEST_F(ListBox, DraggingTheThumbScrolls) {
     EXPECT_EQ(list->ItemRect(3).bottom, 0);
 }
 
-// --- combo box ----------------------------------------------------------------------------
+// [SECTION] combo box
 
 class ComboBox : public DialogControls {
   protected:
@@ -345,7 +353,7 @@ TEST_F(ComboBox, AShortListHasNoScrollBarAndADropDownOnlyAsTallAsItsItems) {
     EXPECT_EQ(solids->ItemRect(4).right, 150 - 2);
 }
 
-// --- elements, fonts, refusals ------------------------------------------------------------
+// [SECTION] elements, fonts, refusals
 
 TEST_F(DialogControls, ControlsCopyTheirKindsDefaultElementWhenAdded) {
     dialog.SetFont(1, L"Arial", 18, 700);
@@ -413,7 +421,7 @@ TEST_F(DialogControls, LookupsByIdAndKind) {
     EXPECT_EQ(dialog.GetListBox(99), nullptr);
 }
 
-// --- drawing ------------------------------------------------------------------------------
+// [SECTION] drawing
 
 TEST_F(DialogControls, DrawingUsesEachControlsElementAndSkipsHiddenControls) {
     dialog.SetFont(2, L"Arial", 35, 700);

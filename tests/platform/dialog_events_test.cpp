@@ -1,4 +1,8 @@
 // Which changes raise events, when, and removal of controls from inside an event.
+//
+// [SECTION] what raises events
+// [SECTION] removal inside events
+
 #include <gtest/gtest.h>
 
 #include "dialog_test_support.h"
@@ -17,6 +21,18 @@ class DialogEvents : public ::testing::Test {
 
     CDXUTDialog dialog;
 };
+
+// [SECTION] what raises events
+
+TEST_F(DialogEvents, TheCallbackGetsTheContextItWasSetWith) {
+    int owner = 0;
+    dialog.SetCallback(Recorder::Callback, &owner);
+    dialog.AddButton(1, L"One", 0, 0, 50, 20);
+    Press(dialog, 10, 10);
+    Release(dialog, 10, 10);
+    ASSERT_EQ(Recorder::events.size(), 1u);
+    EXPECT_EQ(Recorder::context, &owner);
+}
 
 TEST_F(DialogEvents, ProgramChangesRaiseNothing) {
     CDXUTComboBox* combo = nullptr;
@@ -152,7 +168,7 @@ TEST_F(DialogEvents, ListClickSelectsAndDoubleClickRaisesBoth) {
     EXPECT_EQ(list->GetSelectedIndex(), 1);
 }
 
-// --- removal inside events ----------------------------------------------------------------
+// [SECTION] removal inside events
 
 TEST_F(DialogEvents, AHandlerMayRemoveTheControlWhoseEventItHandles) {
     dialog.AddButton(17, L"gone", 0, 0, 100, 20);

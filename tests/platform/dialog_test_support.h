@@ -19,12 +19,15 @@ struct Event {
 struct Recorder {
     static inline std::vector<Event> events;
     static inline std::function<void(UINT, int, CDXUTControl*)> action;
+    static inline void* context = nullptr;  // of the last event
     static void Reset() {
         events.clear();
         action = nullptr;
+        context = nullptr;
     }
-    static void CALLBACK Callback(UINT code, int id, CDXUTControl* control) {
+    static void CALLBACK Callback(UINT code, int id, CDXUTControl* control, void* userContext) {
         events.push_back({code, id});
+        context = userContext;
         if (action)
             action(code, id, control);
     }

@@ -17,11 +17,21 @@ struct DeviceObjects {
     ID3DXSprite* sprite = nullptr;
 } objects;
 
+// What every callback is registered with; a callback handed anything else logs it.
+int registeredContext;
+
+void checkContext(void* userContext) {
+    if (userContext != &registeredContext) {
+        events.push_back("wrong context");
+    }
+}
+
 std::string size(UINT width, UINT height) {
     return std::to_string(width) + "x" + std::to_string(height);
 }
 
-HRESULT onCreated(IDirect3DDevice9* device, const D3DSURFACE_DESC* backBuffer) {
+HRESULT onCreated(IDirect3DDevice9* device, const D3DSURFACE_DESC* backBuffer, void* userContext) {
+    checkContext(userContext);
     events.push_back("created " + size(backBuffer->Width, backBuffer->Height));
     if (knobs.makeDeviceObjects) {
         const D3DVERTEXELEMENT9 elements[] = {
@@ -42,7 +52,8 @@ HRESULT onCreated(IDirect3DDevice9* device, const D3DSURFACE_DESC* backBuffer) {
     return knobs.createdResult;
 }
 
-HRESULT onReset(IDirect3DDevice9* device, const D3DSURFACE_DESC* backBuffer) {
+HRESULT onReset(IDirect3DDevice9* device, const D3DSURFACE_DESC* backBuffer, void* userContext) {
+    checkContext(userContext);
     events.push_back("reset " + size(backBuffer->Width, backBuffer->Height));
     if (knobs.makeDeviceObjects) {
         V_RETURN(objects.font->OnResetDevice());
@@ -55,7 +66,8 @@ HRESULT onReset(IDirect3DDevice9* device, const D3DSURFACE_DESC* backBuffer) {
     return knobs.resetResult;
 }
 
-void onLost() {
+void onLost(void* userContext) {
+    checkContext(userContext);
     events.push_back("lost");
     if (objects.font != nullptr) {
         objects.font->OnLostDevice();
@@ -66,7 +78,8 @@ void onLost() {
     SAFE_RELEASE(objects.sprite);
 }
 
-void onDestroyed() {
+void onDestroyed(void* userContext) {
+    checkContext(userContext);
     events.push_back("destroyed");
     SAFE_RELEASE(objects.effect);
     SAFE_RELEASE(objects.font);
@@ -75,7 +88,8 @@ void onDestroyed() {
 }
 
 LRESULT onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                  bool* noFurtherProcessing) {
+                  bool* noFurtherProcessing, void* userContext) {
+    checkContext(userContext);
     if (window == nullptr) {
         events.push_back("message without a window");
     }
@@ -91,16 +105,19 @@ LRESULT onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
     return 0;
 }
 
-void onKeyboard(UINT key, bool keyDown, bool altDown) {
+void onKeyboard(UINT key, bool keyDown, bool altDown, void* userContext) {
+    checkContext(userContext);
     events.push_back("key " + std::to_string(key) + (keyDown ? " down" : " up") +
                      (altDown ? " alt" : ""));
 }
 
-void onFrameMove(IDirect3DDevice9*, double, float) {
+void onFrameMove(IDirect3DDevice9*, double, float, void* userContext) {
+    checkContext(userContext);
     events.push_back("move");
 }
 
-void onFrameRender(IDirect3DDevice9*, double time, float elapsed) {
+void onFrameRender(IDirect3DDevice9*, double time, float elapsed, void* userContext) {
+    checkContext(userContext);
     events.push_back("render");
     frameTimes.push_back(time);
     elapsedTimes.push_back(elapsed);
@@ -108,7 +125,9 @@ void onFrameRender(IDirect3DDevice9*, double time, float elapsed) {
 
 }  // namespace
 
-bool isDeviceAcceptable(D3DCAPS9* caps, D3DFORMAT adapterFormat, D3DFORMAT backBufferFormat, bool) {
+bool isDeviceAcceptable(D3DCAPS9* caps, D3DFORMAT adapterFormat, D3DFORMAT backBufferFormat, bool,
+                        void* userContext) {
+    checkContext(userContext);
     events.push_back("acceptable");
     if (!knobs.acceptAnything || caps->PixelShaderVersion < D3DPS_VERSION(2, 0)) {
         return false;
@@ -118,7 +137,8 @@ bool isDeviceAcceptable(D3DCAPS9* caps, D3DFORMAT adapterFormat, D3DFORMAT backB
         D3DUSAGE_QUERY_POSTPIXELSHADER_BLENDING, D3DRTYPE_TEXTURE, backBufferFormat));
 }
 
-void modifyDeviceSettings(DXUTDeviceSettings* settings, const D3DCAPS9* caps) {
+void modifyDeviceSettings(DXUTDeviceSettings* settings, const D3DCAPS9* caps, void* userContext) {
+    checkContext(userContext);
     events.push_back("modify");
     settings->BehaviorFlags = (caps->DevCaps & D3DDEVCAPS_HWTRANSFORMANDLIGHT)
                                   ? D3DCREATE_HARDWARE_VERTEXPROCESSING
@@ -135,21 +155,22 @@ void startRun() {
     frameTimes.clear();
     elapsedTimes.clear();
     knobs = Knobs();
-    DXUTSetCallbackDeviceCreated(onCreated);
-    DXUTSetCallbackDeviceReset(onReset);
-    DXUTSetCallbackDeviceLost(onLost);
-    DXUTSetCallbackDeviceDestroyed(onDestroyed);
-    DXUTSetCallbackMsgProc(onMessage);
-    DXUTSetCallbackKeyboard(onKeyboard);
-    DXUTSetCallbackFrameMove(onFrameMove);
-    DXUTSetCallbackFrameRender(onFrameRender);
+    DXUTSetCallbackDeviceCreated(onCreated, &registeredContext);
+    DXUTSetCallbackDeviceReset(onReset, &registeredContext);
+    DXUTSetCallbackDeviceLost(onLost, &registeredContext);
+    DXUTSetCallbackDeviceDestroyed(onDestroyed, &registeredContext);
+    DXUTSetCallbackMsgProc(onMessage, &registeredContext);
+    DXUTSetCallbackKeyboard(onKeyboard, &registeredContext);
+    DXUTSetCallbackFrameMove(onFrameMove, &registeredContext);
+    DXUTSetCallbackFrameRender(onFrameRender, &registeredContext);
     DXUTInit(false, true, false);
     framework_testing::useRecordingDevice();
     DXUTCreateWindow(L"Orvanta");
 }
 
 HRESULT createDevice() {
-    return DXUTCreateDevice(0, true, 800, 600, isDeviceAcceptable, modifyDeviceSettings);
+    return DXUTCreateDevice(0, true, 800, 600, isDeviceAcceptable, modifyDeviceSettings,
+                            &registeredContext);
 }
 
 }  // namespace probe

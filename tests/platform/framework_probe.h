@@ -1,5 +1,5 @@
-// Callbacks that log what the framework calls, for the framework's tests. The framework
-// takes plain functions, so the log and the knobs are process-wide.
+// Callbacks that log what the framework calls, for the framework's tests; each logs "wrong
+// context" when it is not handed the context it was registered with.
 #pragma once
 
 #include <string>
@@ -25,8 +25,8 @@ extern std::vector<float> elapsedTimes;
 extern Knobs knobs;
 
 bool isDeviceAcceptable(D3DCAPS9* caps, D3DFORMAT adapterFormat, D3DFORMAT backBufferFormat,
-                        bool windowed);
-void modifyDeviceSettings(DXUTDeviceSettings* settings, const D3DCAPS9* caps);
+                        bool windowed, void* userContext);
+void modifyDeviceSettings(DXUTDeviceSettings* settings, const D3DCAPS9* caps, void* userContext);
 
 // Forgets every run, registers the probes, initialises without the command line and opens
 // a recording "window".

@@ -22,7 +22,7 @@ int framesDrawn = 0;
 double firstFrameTime = 0.0;
 double lastFrameTime = 0.0;
 
-HRESULT onCreated(IDirect3DDevice9* device, const D3DSURFACE_DESC*) {
+HRESULT onCreated(IDirect3DDevice9* device, const D3DSURFACE_DESC*, void*) {
     const D3DVERTEXELEMENT9 elements[] = {
         {0, 0, D3DDECLTYPE_FLOAT3, D3DDECLMETHOD_DEFAULT, D3DDECLUSAGE_POSITION, 0},
         {0, 12, D3DDECLTYPE_D3DCOLOR, D3DDECLMETHOD_DEFAULT, D3DDECLUSAGE_COLOR, 0},
@@ -41,26 +41,26 @@ HRESULT onCreated(IDirect3DDevice9* device, const D3DSURFACE_DESC*) {
     return D3DXCreateEffectFromFileW(device, path, nullptr, nullptr, 0, nullptr, &effect, nullptr);
 }
 
-HRESULT onReset(IDirect3DDevice9* device, const D3DSURFACE_DESC*) {
+HRESULT onReset(IDirect3DDevice9* device, const D3DSURFACE_DESC*, void*) {
     V_RETURN(font->OnResetDevice());
     V_RETURN(effect->OnResetDevice());
     return D3DXCreateSprite(device, &sprite);
 }
 
-void onLost() {
+void onLost(void*) {
     font->OnLostDevice();
     effect->OnLostDevice();
     SAFE_RELEASE(sprite);
 }
 
-void onDestroyed() {
+void onDestroyed(void*) {
     SAFE_RELEASE(effect);
     SAFE_RELEASE(font);
     SAFE_RELEASE(buffer);
     SAFE_RELEASE(declaration);
 }
 
-void onFrameRender(IDirect3DDevice9* device, double time, float) {
+void onFrameRender(IDirect3DDevice9* device, double time, float, void*) {
     firstFrameTime = framesDrawn == 0 ? time : firstFrameTime;
     lastFrameTime = time;
     device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, scene::kBackground, 1.0f, 0);

@@ -1,6 +1,12 @@
-// Sections: [PROGRAMS] shader building, buffers and programs; [FLAT] the canvas shader;
-// [STATES] the state shadow; [DRAWING] clear and triangles; [CANVAS] rectangles and glyphs;
-// [FRAME] present and read-back.
+// The OpenGL backend of the device (gl_backend.h).
+//
+// [SECTION] shader building, buffers and programs
+// [SECTION] the canvas shader
+// [SECTION] the state shadow
+// [SECTION] clear and triangles
+// [SECTION] rectangles and glyphs
+// [SECTION] present and read-back
+
 #include "d3d9/gl/gl_backend.h"
 
 #include <SDL.h>
@@ -12,7 +18,7 @@
 
 namespace {
 
-// [PROGRAMS]
+// [SECTION] shader building, buffers and programs
 
 GLuint compileShader(GLenum stage, const std::string& source, std::string& log) {
     const GLuint shader = glCreateShader(stage);
@@ -97,7 +103,7 @@ class GlProgram final : public BackendProgram {
     std::unordered_map<std::string, GLint> locations_;
 };
 
-// [FLAT]
+// [SECTION] the canvas shader
 
 const char* const kFlatVertexShader = R"(#version 330 core
 layout(location = 0) in vec2 position;
@@ -213,7 +219,7 @@ GlBackend::GlBackend(GlContext& context, GlName flatProgram)
     apply(current_, true);
 }
 
-// [STATES]
+// [SECTION] the state shadow
 
 void GlBackend::apply(const States& target, bool force) {
     auto toggle = [](GLenum cap, bool on) { on ? glEnable(cap) : glDisable(cap); };
@@ -254,7 +260,7 @@ void GlBackend::useProgram(GLuint program) {
     apply(target);
 }
 
-// [DRAWING]
+// [SECTION] clear and triangles
 
 void GlBackend::resize(UINT width, UINT height) {
     width_ = width;
@@ -349,7 +355,7 @@ void GlBackend::drawTriangles(BackendBuffer& buffer, UINT streamOffset, UINT str
     glDrawArrays(GL_TRIANGLES, GLint(firstVertex), GLsizei(vertexCount));
 }
 
-// [CANVAS]
+// [SECTION] rectangles and glyphs
 
 void GlBackend::drawFlat(const std::vector<FlatVertex>& vertices, bool textured,
                          const std::optional<RECT>& scissor) {
@@ -463,7 +469,7 @@ void GlBackend::drawGlyphs(const std::vector<PlacedGlyph>& glyphs, D3DCOLOR colo
     drawFlat(vertices, true, std::nullopt);
 }
 
-// [FRAME]
+// [SECTION] present and read-back
 
 HRESULT GlBackend::present() {
     SDL_GL_SwapWindow(context_.window());

@@ -1,16 +1,18 @@
 #pragma once
-// The puzzles offered ready-made in the play screen's drop-down list, recognised by the tag
-// their list item carries.
+// The nine ready-made puzzles: what each is made of, the name it is offered under and the tag
+// its item carries in the play screen's drop-down list.
 
 #include <cstdint>
 
 #include "puzzle_definition.h"
 
+// One slice of a ready-made puzzle: its kind (SliceType) and thickness.
 struct ReadyMadeSlice {
     int32_t kind;
     int32_t thickness;
 };
 
+// One ready-made puzzle: the solid and up to two slices.
 struct ReadyMadePuzzle {
     const wchar_t* name;
     uint32_t tag;
@@ -30,15 +32,4 @@ inline constexpr ReadyMadePuzzle kReadyMadePuzzles[] = {
     {L"Octahedron", 0x16161616, OctaHedron, 1, {{FaceSlice, 180}, {}}, FaceSlice},
     {L"Octapyramid", 0x17171717, OctaHedron, 1, {{PointSlice, 120}, {}}, PointSlice},
     {L"Megaminx", 0x18181818, DodecaHedron, 1, {{FaceSlice, 65}, {}}, FaceSlice},
-};
-
-// The editor's solids, in list order: item n is the shape n.
-struct SolidItem {
-    const wchar_t* name;
-    uint32_t tag;
-};
-
-inline constexpr SolidItem kSolidItems[] = {
-    {L"TetraHedron", 0x11111111},  {L"Cube", 0x12121212},        {L"OctaHedron", 0x13131313},
-    {L"DodecaHedron", 0x14141414}, {L"IcosaHedron", 0x15151515},
 };

@@ -1,0 +1,42 @@
+#include "application.h"
+
+void Application::rebuildPuzzle(BandageGroups groups, VertexCount count) {
+    // Two large puzzles never live at once.
+    puzzle.reset();
+    if (groups == BandageGroups::Drop) {
+        appState->clearGroupsValid();
+    }
+    replacePuzzle(std::make_unique<Puzzle>(&appState->getDefinition()), count);
+}
+
+void Application::replacePuzzle(std::unique_ptr<Puzzle> next, VertexCount count) {
+    puzzle = std::move(next);
+    if (count == VertexCount::Recount) {
+        puzzleVertexCount = puzzle->countVertices();
+    }
+    vertexBufferCurrent = 0;
+}
+
+void Application::updateHoverHighlight() {
+    if (appState->isCubyHighlights() && appState->getMode() == Play) {
+        int32_t y = 0;
+        int32_t x = 0;
+        appState->getHoverMouse(y, x);
+        appState->computePickRay(y, x);
+        const int32_t anchor = puzzle->pickAnchor(
+            appState->getRayOrigin(), appState->getRayTarget(), appState->getAnchorKind());
+        puzzle->clearHighlights();
+        if (anchor >= 0) {
+            const uint32_t mask = static_cast<uint32_t>(appState->getLayerMask());
+            const int32_t layers = puzzle->getLayerCount(anchor);
+            for (int32_t layer = 1; layer <= layers && layer <= 32; ++layer) {
+                if ((mask >> (layer - 1)) & 1u) {
+                    puzzle->highlightLayer(anchor, layer);
+                }
+            }
+        }
+    } else {
+        puzzle->clearHighlights();
+    }
+    vertexBufferCurrent = 0;
+}
