@@ -73,6 +73,23 @@ void soak(Puzzle& p, std::mt19937& rng, int turns, const std::wstring& name) {
         }
 }
 
+// One to three slices of random kinds and thicknesses, as the editor allows.
+std::vector<ReadyMadeSlice> randomSlices(std::mt19937& rng) {
+    const int32_t slices = 1 + static_cast<int32_t>(rng() % 3);
+    std::vector<ReadyMadeSlice> specs;
+    for (int32_t i = 0; i < slices; ++i)
+        specs.push_back({static_cast<int32_t>(rng() % 3), static_cast<int32_t>(rng() % 361)});
+    return specs;
+}
+
+// Keeps the run short: a mesh of at most 20,000 vertices (the limit itself is 50,000).
+bool quickToSoak(Puzzle& p) {
+    vertexLimitReached = 0;
+    const bool quick = p.countVertices() <= 20000;
+    vertexLimitReached = 0;
+    return quick;
+}
+
 }  // namespace
 
 TEST(Soak, ReadyMadePuzzlesWithAndWithoutGroups) {
@@ -91,19 +108,13 @@ TEST(Soak, RandomEditorDefinitions) {
     std::mt19937 rng(77);
     int built = 0;
     while (built < 24) {
-        int32_t shape = static_cast<int32_t>(rng() % 5);
-        int32_t slices = 1 + static_cast<int32_t>(rng() % 3);
-        std::vector<ReadyMadeSlice> specs;
-        for (int32_t i = 0; i < slices; ++i)
-            specs.push_back({static_cast<int32_t>(rng() % 3), static_cast<int32_t>(rng() % 361)});
+        const int32_t shape = static_cast<int32_t>(rng() % 5);
+        const std::vector<ReadyMadeSlice> specs = randomSlices(rng);
         auto d = makeDefinition(shape, specs);
         d->eraseThreshold = static_cast<int32_t>(rng() % 3) * 20;
         Puzzle p(d.get());
-        vertexLimitReached = 0;
-        if (p.countVertices() > 20000) {  // keep the run short; the limit itself is 50,000
-            vertexLimitReached = 0;
+        if (!quickToSoak(p))
             continue;
-        }
         ++built;
         connectRandomGroups(p, d.get(), rng, static_cast<int>(rng() % 3));
         // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on "literal" + string.
@@ -127,22 +138,16 @@ TEST(Soak, EveryLayerOfRandomEditorDefinitionsTurnsOrIsRefusedUnchanged) {
     int built = 0;
     int refused = 0;
     while (built < 60) {
-        int32_t shape = static_cast<int32_t>(rng() % 5);
-        std::vector<ReadyMadeSlice> specs;
-        for (int32_t i = 1 + static_cast<int32_t>(rng() % 3); i > 0; --i)
-            specs.push_back({static_cast<int32_t>(rng() % 3), static_cast<int32_t>(rng() % 361)});
-        auto d = makeDefinition(shape, specs);
+        const int32_t shape = static_cast<int32_t>(rng() % 5);
+        auto d = makeDefinition(shape, randomSlices(rng));
         d->eraseThreshold = static_cast<int32_t>(rng() % 101);
         if (built == 0) {  // one definition known to refuse
             d = makeDefinition(TetraHedron, {{PointSlice, 6}});
             d->eraseThreshold = 3;
         }
         Puzzle p(d.get());
-        vertexLimitReached = 0;
-        if (p.countVertices() > 20000) {  // keep the run short; the limit itself is 50,000
-            vertexLimitReached = 0;
+        if (!quickToSoak(p))
             continue;
-        }
         ++built;
         std::set<std::tuple<double, double, double>> homes;
         for (const Cuby& h : p.homeCubies)
