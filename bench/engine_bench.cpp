@@ -183,6 +183,62 @@ void saveAndLoad(benchmark::State& state, const BenchPuzzle* p) {
     report(state, seconds, 100.0);
 }
 
+// A saved history of kLongHistory single-layer moves, no two neighbours on the same anchor (so
+// none merges or cancels), written straight in the file section's format.
+constexpr int32_t kLongHistory = 100000;
+
+void writeLongHistory(const Puzzle& p, const std::string& path) {
+    std::vector<int32_t> turning;
+    for (int32_t a = 0; a < p.anchorCount; ++a) {
+        if (p.anchors[a].planeCount > 0)
+            turning.push_back(a);
+    }
+    FileWriter writer(path.c_str());
+    const int32_t metric = Single;
+    writer.write(&metric, 4);
+    writer.write(&kLongHistory, 4);
+    uint64_t random = 20;
+    auto next = [&random](uint32_t bound) {
+        random = random * 6364136223846793005ull + 1442695040888963407ull;
+        return static_cast<int32_t>((random >> 33) % bound);
+    };
+    int32_t previous = -1;
+    for (int32_t i = 0; i < kLongHistory; ++i) {
+        int32_t anchor = previous;
+        while (anchor == previous)
+            anchor = turning[next(static_cast<uint32_t>(turning.size()))];
+        previous = anchor;
+        const int32_t layer = 1 << next(static_cast<uint32_t>(p.anchors[anchor].planeCount));
+        const int32_t turnnr = 1;
+        const uint8_t clockwise = static_cast<uint8_t>(next(2));
+        writer.write(&anchor, 4);
+        writer.write(&layer, 4);
+        writer.write(&turnnr, 4);
+        writer.write(&clockwise, 1);
+    }
+}
+
+void loadLongHistory(benchmark::State& state, const BenchPuzzle* p) {
+    auto d = definitionOf(*p);
+    std::string path = "/tmp/orvanta-bench-" + std::to_string(::getpid()) + ".long";
+    {
+        Puzzle puzzle(d.get());
+        writeLongHistory(puzzle, path);
+    }
+    double seconds = 0;
+    for (auto _ : state) {
+        Puzzle fresh(d.get());
+        auto start = Clock::now();
+        FileReader reader(path.c_str());
+        benchmark::DoNotOptimize(fresh.loadMoves(reader));
+        seconds += std::chrono::duration<double>(Clock::now() - start).count();
+        if (fresh.getMoveCount() != kLongHistory)
+            state.SkipWithError("the history was not replayed whole");
+    }
+    std::remove(path.c_str());
+    report(state, seconds, 5000.0);
+}
+
 const bool registered = [] {
     for (const BenchPuzzle& p : benchPuzzles()) {
         std::string name = p.name;
@@ -192,6 +248,12 @@ const bool registered = [] {
         benchmark::RegisterBenchmark(("count_fill/" + name).c_str(), mesh, &p);
         benchmark::RegisterBenchmark(("pick/" + name).c_str(), picking, &p);
         benchmark::RegisterBenchmark(("save_load/" + name).c_str(), saveAndLoad, &p);
+    }
+    // The largest puzzle only: one replay of the long history takes seconds.
+    for (const BenchPuzzle& p : benchPuzzles()) {
+        if (p.name == "Dodecahedron edge 150")
+            benchmark::RegisterBenchmark(("load_100000/" + p.name).c_str(), loadLongHistory, &p)
+                ->Iterations(1);
     }
     return true;
 }();
