@@ -29,24 +29,6 @@ void cross3f(const Vec3f& a, const Vec3f& b, Vec3f& out) {
     out = r;
 }
 
-double shortestSide(const Vec3& p1, const Vec3& p2, const Vec3& p3) {
-    double shortest = pointDistance(p1, p2);
-    double side = pointDistance(p2, p3);
-    if (side < shortest) {
-        shortest = side;
-    }
-    side = pointDistance(p1, p3);
-    if (side < shortest) {
-        shortest = side;
-    }
-    return shortest;
-}
-
-int projectOntoPlane(const Plane& plane, const Vec3& point, Vec3& out) {
-    Vec3 along{point.x + plane.a, point.y + plane.b, point.z + plane.c};
-    return intersectPlaneSegment(plane, point, along, out);
-}
-
 void planeFromNormalPoint(Plane& out, const Vec3& normal, const Vec3& point) {
     out.a = normal.x;
     out.b = normal.y;

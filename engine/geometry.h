@@ -61,8 +61,6 @@ void copyPoint(Vec3& destination, const Vec3& source);
 void logVec3(const Vec3& v);
 void assignVec3(Vec3& destination, const Vec3& source);
 void cross3f(const Vec3f& a, const Vec3f& b, Vec3f& out);
-double shortestSide(const Vec3& p1, const Vec3& p2, const Vec3& p3);
-int projectOntoPlane(const Plane& plane, const Vec3& point, Vec3& out);
 void planeFromNormalPoint(Plane& out, const Vec3& normal, const Vec3& point);
 bool isParallel(const Vec3& u, const Vec3& v);
 bool samePlane(Plane p, Plane q);
@@ -81,6 +79,27 @@ inline double planeDistance(const Plane& plane, const Vec3& point) {
     }
     return v;
 }
+
+// planeDistance from one plane to many points: the normal's length is computed once, with the
+// same operations, so every result equals planeDistance's.
+class PlaneDistance {
+  public:
+    explicit PlaneDistance(const Plane& plane)
+        : plane_(plane),
+          length_(std::sqrt(plane.a * plane.a + plane.b * plane.b + plane.c * plane.c)) {}
+    double operator()(const Vec3& point) const {
+        double v =
+            (plane_.a * point.x + plane_.b * point.y + plane_.c * point.z + plane_.d) / length_;
+        if (v > -kCoincidence && v < kCoincidence) {
+            return 0.0;
+        }
+        return v;
+    }
+
+  private:
+    Plane plane_;
+    double length_;
+};
 
 inline double pointDistance(const Vec3& p, const Vec3& q) {
     double dx = p.x - q.x;
@@ -150,4 +169,22 @@ inline void planeFromPoints(Plane& out, const Vec3& p1, const Vec3& p2, const Ve
     out.b = n.y;
     out.c = n.z;
     out.d = -(n.x * p1.x + n.y * p1.y + n.z * p1.z);
+}
+
+inline double shortestSide(const Vec3& p1, const Vec3& p2, const Vec3& p3) {
+    double shortest = pointDistance(p1, p2);
+    double side = pointDistance(p2, p3);
+    if (side < shortest) {
+        shortest = side;
+    }
+    side = pointDistance(p1, p3);
+    if (side < shortest) {
+        shortest = side;
+    }
+    return shortest;
+}
+
+inline int projectOntoPlane(const Plane& plane, const Vec3& point, Vec3& out) {
+    Vec3 along{point.x + plane.a, point.y + plane.b, point.z + plane.c};
+    return intersectPlaneSegment(plane, point, along, out);
 }

@@ -176,8 +176,7 @@ class Puzzle {
     MeshVertex* fillSticker(MeshVertex* out, int32_t cuby, int32_t face, double inset, bool fade);
     void buildSolid(const SolidData& data);
     void orderAnchorPlanes(Anchor& anchor, const std::vector<Plane>& scratch);
-    void cutCubies(const std::vector<Plane>& scratch);
-    void eraseTinyCubies(int32_t eraseThreshold);
+    void cutAndErase(const std::vector<Plane>& scratch, int32_t eraseThreshold);
     void restoreGroups(PuzzleDefinition* definition);
 
     HomeIndex homeIndex_;  // built on the first refit
