@@ -120,6 +120,11 @@ class PieceStore {
 };
 
 bool hasTinySticker(const CubyArrays& piece, double areaBound) {
+    // An area is a sum of lengths and products of lengths, never below 0: with a bound of 0
+    // (the threshold's default) no sticker is tiny.
+    if (!(areaBound > 0)) {
+        return false;
+    }
     for (int32_t f = 0; f < piece.facecount; ++f) {
         if (piece.facecolor[f] == -1) {
             continue;
@@ -127,18 +132,22 @@ bool hasTinySticker(const CubyArrays& piece, double areaBound) {
         const int32_t n = piece.faceSize(f);
         const int32_t* list = piece.vindex + piece.facestart[f];
         const Vec3& p0 = piece.vertex[list[0]];
-        double area = 0.0;
         double shortest = 10.0;
         for (int32_t i = 1; i + 1 < n; ++i) {
-            const Vec3& pi = piece.vertex[list[i]];
-            const Vec3& pj = piece.vertex[list[i + 1]];
-            area += triangleArea(p0, pi, pj);
-            double side = shortestSide(p0, pi, pj);
+            double side = shortestSide(p0, piece.vertex[list[i]], piece.vertex[list[i + 1]]);
             if (side < shortest) {
                 shortest = side;
             }
         }
-        if (area < areaBound && shortest < kTinySide) {
+        // Both tests must hold; the area, the dearer one, only for a narrow sticker.
+        if (!(shortest < kTinySide)) {
+            continue;
+        }
+        double area = 0.0;
+        for (int32_t i = 1; i + 1 < n; ++i) {
+            area += triangleArea(p0, piece.vertex[list[i]], piece.vertex[list[i + 1]]);
+        }
+        if (area < areaBound) {
             return true;
         }
     }
@@ -206,6 +215,7 @@ void Puzzle::cutAndErase(const std::vector<Plane>& scratch, int32_t eraseThresho
 
     const double areaBound = eraseThreshold * 0.001;
     cubies.clear();
+    cubies.reserve(order.size());
     for (int32_t id : order) {
         const CubyArrays piece = store.arrays(id);
         if (!hasTinySticker(piece, areaBound) && hasSticker(piece)) {
