@@ -18,23 +18,24 @@ namespace {
 // (of its fan triangles) below this.
 constexpr double kTinySide = 0.05;
 
-// Far more than the rounding of a ball centre's distance from a plane, of the radius and of
-// the vertices' own distances (relative 1e-15 of magnitudes that the solids keep below 10): a
-// plane this much beyond the radius has every vertex strictly on the centre's side or snapped
-// onto the plane, so the split would find no vertex on the other side and not cut. Scaled with
-// the distance too, so that a plane placed far away keeps the bound safe.
-constexpr double kBallMargin = 1e-6;
+// Far more than the rounding of a box centre's distance from a plane, of the box's reach along
+// the plane's normal and of the vertices' own distances (relative 1e-15 of magnitudes that the
+// solids keep below 10): a plane this much beyond the reach has every vertex strictly on the
+// centre's side or snapped onto the plane, so the split would find no vertex on the other
+// side and not cut. Scaled with the distance too, so that a plane placed far away keeps the
+// bound safe.
+constexpr double kBoxMargin = 1e-6;
 
-// A ball around a piece's vertices, so that most planes that miss the piece are told without
+// The box around a piece's vertices, so that most planes that miss the piece are told without
 // looking at every vertex.
-struct Ball {
+struct Box {
     Vec3 centre;
-    double radius = 0.0;
+    Vec3 half;  // half the extent along each axis
 };
 
-Ball ballAround(const CubyArrays& piece) {
+Box boxAround(const CubyArrays& piece) {
     if (piece.vertexcount == 0) {
-        return Ball{};
+        return Box{};
     }
     Vec3 low = piece.vertex[0];
     Vec3 high = piece.vertex[0];
@@ -43,18 +44,16 @@ Ball ballAround(const CubyArrays& piece) {
         low = {std::min(low.x, v.x), std::min(low.y, v.y), std::min(low.z, v.z)};
         high = {std::max(high.x, v.x), std::max(high.y, v.y), std::max(high.z, v.z)};
     }
-    Ball ball{(low + high) * 0.5, 0.0};
-    for (int32_t k = 0; k < piece.vertexcount; ++k) {
-        ball.radius = std::max(ball.radius, vecLength(piece.vertex[k] - ball.centre));
-    }
-    return ball;
+    return Box{(low + high) * 0.5, (high - low) * 0.5};
 }
 
-bool surelyMisses(const Ball& ball, const Plane& plane, double length) {
-    const double centre =
-        (plane.a * ball.centre.x + plane.b * ball.centre.y + plane.c * ball.centre.z + plane.d) /
-        length;
-    return std::fabs(centre) > ball.radius + kBallMargin * (1.0 + std::fabs(centre));
+bool surelyMisses(const Box& box, const Plane& plane, double length) {
+    const Vec3& c = box.centre;
+    const double centre = (plane.a * c.x + plane.b * c.y + plane.c * c.z + plane.d) / length;
+    const double reach = (std::fabs(plane.a) * box.half.x + std::fabs(plane.b) * box.half.y +
+                          std::fabs(plane.c) * box.half.z) /
+                         length;
+    return std::fabs(centre) > reach + kBoxMargin * (1.0 + std::fabs(centre));
 }
 
 // The pieces of the cutting, one after another in flat arrays; a piece's face starts count
@@ -66,7 +65,7 @@ class PieceStore {
         pieces_.push_back(
             Range{static_cast<int32_t>(vertex_.size()), piece.vertexcount,
                   static_cast<int32_t>(vindex_.size()), static_cast<int32_t>(facecolor_.size()),
-                  static_cast<int32_t>(facestart_.size()), piece.facecount, ballAround(piece)});
+                  static_cast<int32_t>(facestart_.size()), piece.facecount, boxAround(piece)});
         vertex_.insert(vertex_.end(), piece.vertex, piece.vertex + piece.vertexcount);
         vindex_.insert(vindex_.end(), piece.vindex, piece.vindex + indexcount);
         facestart_.insert(facestart_.end(), piece.facestart, piece.facestart + piece.facecount + 1);
@@ -79,7 +78,7 @@ class PieceStore {
                           vindex_.data() + r.index,   facestart_.data() + r.facestart,
                           facecolor_.data() + r.face, r.facecount};
     }
-    const Ball& ball(int32_t id) const { return pieces_[id].ball; }
+    const Box& box(int32_t id) const { return pieces_[id].box; }
     size_t size() const { return pieces_.size(); }
     void swap(PieceStore& other) {
         vertex_.swap(other.vertex_);
@@ -110,7 +109,7 @@ class PieceStore {
         int32_t face;
         int32_t facestart;
         int32_t facecount;
-        Ball ball;
+        Box box;
     };
     std::vector<Vec3> vertex_;
     std::vector<int32_t> vindex_;
@@ -193,7 +192,7 @@ void Puzzle::cutAndErase(const std::vector<Plane>& scratch, int32_t eraseThresho
         const double length = std::sqrt(plane.a * plane.a + plane.b * plane.b + plane.c * plane.c);
         nextOrder.clear();
         for (int32_t id : order) {
-            if (surelyMisses(store.ball(id), plane, length) ||
+            if (surelyMisses(store.box(id), plane, length) ||
                 !splitter.split(store.arrays(id), plane)) {
                 nextOrder.push_back(id);
                 continue;
