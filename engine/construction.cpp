@@ -142,8 +142,11 @@ void Puzzle::orderAnchorPlanes(Anchor& anchor, const std::vector<Plane>& scratch
         facePlane(cubies[0], anchor.index, face);
         axis = planeNormal(face);
     }
-    std::vector<Plane> candidates;
-    std::vector<double> distance;
+    // Kept from one anchor (and construction) to the next.
+    thread_local std::vector<Plane> candidates;
+    thread_local std::vector<double> distance;
+    candidates.clear();
+    distance.clear();
     for (const Plane& plane : scratch) {
         if (!isParallel(planeNormal(plane), axis)) {
             continue;

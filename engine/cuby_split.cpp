@@ -84,6 +84,22 @@ bool CubySplitter::split(const CubyArrays& source, const Plane& plane) {
     }
     buildCap();
     appendFace(cap_.data(), capCount_, -1);
+    // Each working face goes to the side of its first vertex off the plane, or to both parts
+    // when every vertex lies on it; a face without vertices goes to neither.
+    int8_t* faceSide = room(faceSide_, facecount_);
+    for (int32_t f = 0; f < facecount_; ++f) {
+        const int32_t* list = vindex_.data() + facestart_[f];
+        const int32_t n = facestart_[f + 1] - facestart_[f];
+        int8_t sideOfFace = n == 0 ? 0 : 2;
+        for (int32_t k = 0; k < n; ++k) {
+            const double s = side_[list[k]];
+            if (s > 0 || s < 0) {
+                sideOfFace = s > 0 ? 1 : -1;
+                break;
+            }
+        }
+        faceSide[f] = sideOfFace;
+    }
     fillPart(front_, true);
     fillPart(back_, false);
     return true;
@@ -237,22 +253,12 @@ void CubySplitter::fillPart(SplitPart& part, bool front) {
     int32_t used = 0;
     facestart[0] = 0;
     for (int32_t f = 0; f < facecount_; ++f) {
+        const int8_t sideOfFace = faceSide_[f];
+        if (!(sideOfFace == 2 || sideOfFace == (front ? 1 : -1))) {
+            continue;
+        }
         const int32_t* list = vindex_.data() + facestart_[f];
         const int32_t n = facestart_[f + 1] - facestart_[f];
-        int sideOfFace = 0;  // 1 front, -1 back, 2 both (every vertex on the plane)
-        for (int32_t k = 0; k < n && sideOfFace == 0; ++k) {
-            const double s = side_[list[k]];
-            sideOfFace = s > 0 ? 1 : (s < 0 ? -1 : 0);
-        }
-        if (n == 0) {
-            continue;
-        }
-        if (sideOfFace == 0) {
-            sideOfFace = 2;
-        }
-        if (!(sideOfFace == 2 || (sideOfFace == 1) == front)) {
-            continue;
-        }
         int32_t mapped = used;
         for (int32_t k = 0; k < n; ++k) {
             int32_t index = partIndex[list[k]];

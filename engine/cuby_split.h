@@ -73,6 +73,7 @@ class CubySplitter {
     std::vector<uint8_t> adjacent_;     // onPlane_ × onPlane_: listed consecutively by a face
     std::vector<int32_t> cap_;
     int32_t capCount_ = 0;
+    std::vector<int8_t> faceSide_;  // 1 front, -1 back, 2 both parts, 0 neither
     std::vector<int32_t> partIndex_;
     SplitPart front_;
     SplitPart back_;

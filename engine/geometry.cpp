@@ -39,7 +39,15 @@ void planeFromNormalPoint(Plane& out, const Vec3& normal, const Vec3& point) {
 bool isParallel(const Vec3& u, const Vec3& v) {
     Vec3 c;
     cross3(u, v, c);
-    return std::sqrt(c.x * c.x + c.y * c.y + c.z * c.z) < kParallelCross;
+    const double squared = c.x * c.x + c.y * c.y + c.z * c.z;
+    // The square root is monotonic, so squares far from the bound's square decide alone.
+    if (squared > 2.0 * kParallelCross * kParallelCross) {
+        return false;
+    }
+    if (squared < 0.5 * kParallelCross * kParallelCross) {
+        return true;
+    }
+    return std::sqrt(squared) < kParallelCross;
 }
 
 bool samePlane(Plane p, Plane q) {
