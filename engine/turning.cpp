@@ -7,8 +7,14 @@
 // A turn whose refit would fail (a turned cubie lands where no home cubie of its shape is) is
 // refused: the last step rotates into scratch and writes the cubies only once every one of
 // them has found its home cubie.
+//
+// Cubies that stand exactly on home points are tested and turned through what TurnMemo
+// remembers; every other cubie, and every first time, takes the plain computation. Both give
+// the same bits.
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "diagnostic_log.h"
 #include "puzzle.h"
@@ -22,12 +28,17 @@ constexpr double kHighlightMembership = 0.0;
 // A turned vertex within this distance of a home vertex covers it (inclusive).
 constexpr double kRefitDistance = 0.0001;
 
-// What the refit found for one turned cubie.
-constexpr int32_t kKeepTurned = -1;  // no home cubie of its shape, or out of the slab after all
-constexpr int32_t kNoHome = -2;      // home cubies of its shape exist but none covers it
+bool sameBits(const Vec3& a, const Vec3& b) {
+    return std::memcmp(&a, &b, sizeof(Vec3)) == 0;
+}
 
-bool vertexInside(const Plane& plane, const Vec3& v, double threshold) {
-    return !(planeDistance(plane, v) < threshold);
+// rotateAndRefit: a home cubie differs from what was indexed; nothing was written.
+constexpr int32_t kHomesChanged = -2;
+
+uint64_t bitsOf(double v) {
+    uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    return bits;
 }
 
 }  // namespace
@@ -54,7 +65,8 @@ struct Puzzle::Rotation {
 };
 
 // One or two bounding planes, positive side inside. In the layer-1 form the single plane's
-// positive side faces the anchor, which flips the sense of rotation.
+// positive side faces the anchor, which flips the sense of rotation. Plane 1 is the anchor's
+// plane i1 (negated unless in the layer-1 form), plane 2 its plane i2.
 struct Puzzle::Slab {
     Plane plane1;
     Plane plane2;
@@ -62,19 +74,32 @@ struct Puzzle::Slab {
     bool layerOneForm = false;
     int32_t i1 = 0;  // anchor plane behind plane1
     int32_t i2 = 0;  // anchor plane behind plane2
+};
 
-    bool contains(const Vec3* vertices, int32_t count, double threshold) const {
+// Membership of a slab at a threshold: a vertex is inside when no bounding plane has it
+// farther outside than the threshold. The planes' lengths are taken once (PlaneDistance).
+struct Puzzle::SlabTest {
+    SlabTest(const Slab& slab, double threshold)
+        : distance1(slab.plane1),
+          distance2(slab.plane2),
+          twoPlanes(slab.twoPlanes),
+          threshold(threshold) {}
+    bool inside(const Vec3& v) const {
+        return !(distance1(v) < threshold) && (!twoPlanes || !(distance2(v) < threshold));
+    }
+    bool contains(const Vec3* vertices, int32_t count) const {
         for (int32_t k = 0; k < count; ++k) {
-            if (!vertexInside(plane1, vertices[k], threshold) ||
-                (twoPlanes && !vertexInside(plane2, vertices[k], threshold))) {
+            if (!inside(vertices[k])) {
                 return false;
             }
         }
         return true;
     }
-    bool contains(const Cuby& cuby, double threshold) const {
-        return contains(cuby.vertex.data(), cuby.vertexcount, threshold);
-    }
+
+    PlaneDistance distance1;
+    PlaneDistance distance2;
+    bool twoPlanes;
+    double threshold;
 };
 
 namespace {
@@ -203,17 +228,29 @@ TurnResult Puzzle::turnLayer(int32_t anchorIndex, int32_t layer, uint8_t clockwi
     const double steps = std::round(1.0 / fraction);
     const bool lastStep = std::isfinite(steps) && steps >= 1.0 && steps <= 2147483647.0 &&
                           static_cast<double>(step) + 1.0 == steps;
+    prepareTurning();
     if (!lastStep) {
-        for (Cuby& cuby : cubies) {
-            if (slab.contains(cuby, kTurnMembership)) {
-                for (int32_t k = 0; k < cuby.vertexcount; ++k) {
-                    cuby.vertex[k] = rotation.apply(cuby.vertex[k]);
-                }
+        selectTurned(anchorIndex, slab, static_cast<int32_t>(cubies.size()));
+        for (int32_t i : turnedCubies_) {
+            Cuby& cuby = cubies[i];
+            for (int32_t k = 0; k < cuby.vertexcount; ++k) {
+                cuby.vertex[k] = rotation.apply(cuby.vertex[k]);
+            }
+            if (i < turnMemo_.cubyCount()) {
+                turnMemo_.forget(i);
             }
         }
         return TurnResult::Turned;
     }
-    const int32_t unfit = rotateAndRefit(slab, rotation);
+    selectTurned(anchorIndex, slab, cubyCount);
+    int32_t unfit = rotateAndRefit(anchorIndex, slab, rotation);
+    if (unfit == kHomesChanged) {
+        // The home cubies changed since they were indexed: index them again and decide every
+        // cubie by the plain computation.
+        prepareTurning(true);
+        std::fill(turnedAtRest_.begin(), turnedAtRest_.end(), 0);
+        unfit = rotateAndRefit(anchorIndex, slab, rotation);
+    }
     if (unfit >= 0) {
         logPrintf(
             "turn refused: anchor %d, layer %d, clockwise %d: cuby %d could not be refitted\n",
@@ -223,90 +260,234 @@ TurnResult Puzzle::turnLayer(int32_t anchorIndex, int32_t layer, uint8_t clockwi
     return TurnResult::Turned;
 }
 
-int32_t Puzzle::rotateAndRefit(const Slab& slab, const Rotation& rotation) {
-    // The turned cubies' rotated vertices, one cubie after another.
+void Puzzle::prepareTurning(bool again) {
+    if (!again && turnMemo_.built() &&
+        turnMemo_.cubyCount() == static_cast<int32_t>(cubies.size()) &&
+        homeIndex_.homeCount() == static_cast<int32_t>(homeCubies.size())) {
+        return;
+    }
+    homeIndex_.build(homeCubies, kRefitDistance);
+    std::vector<int32_t> planeCounts;
+    for (const Anchor& anchor : anchors) {
+        planeCounts.push_back(anchor.planeCount);
+    }
+    turnMemo_.build(homeIndex_, cubies, planeCounts);
+}
+
+int32_t Puzzle::firstOutside(int32_t anchorIndex, int32_t plane, bool negatedPlane, int32_t h) {
+    int32_t& witness = turnMemo_.placeSide(anchorIndex, plane, h, negatedPlane);
+    if (witness != TurnMemo::kUnknown) {
+        return witness;
+    }
+    const Plane& outwards = anchors[anchorIndex].planes[plane];
+    const int32_t* pids = homeIndex_.homePids(h);
+    witness = -1;
+    for (int32_t m = 0; m < homeIndex_.homeVertexCount(h) && witness < 0; ++m) {
+        uint8_t& sides = turnMemo_.pointSides(anchorIndex, plane, pids[m]);
+        if (sides == 0) {
+            const Vec3& p = homeIndex_.point(pids[m]);
+            const bool inside = !(planeDistance(outwards, p) < kTurnMembership);
+            const bool insideNegated = !(planeDistance(negated(outwards), p) < kTurnMembership);
+            sides = static_cast<uint8_t>(1 | (inside ? 2 : 0) | (insideNegated ? 4 : 0));
+        }
+        witness = (sides & (negatedPlane ? 4 : 2)) != 0 ? -1 : m;
+    }
+    return witness;
+}
+
+void Puzzle::selectTurned(int32_t anchorIndex, const Slab& slab, int32_t count) {
+    const SlabTest test = SlabTest(slab, kTurnMembership);
     turnedCubies_.clear();
-    turnedVertices_.clear();
-    for (int32_t i = 0; i < cubyCount; ++i) {
+    turnedAtRest_.clear();
+    for (int32_t i = 0; i < count; ++i) {
         const Cuby& cuby = cubies[i];
-        if (slab.contains(cuby, kTurnMembership)) {
-            turnedCubies_.push_back(i);
+        // At rest on home cubie h, the slab's sides of h's vertices are remembered: a cubie
+        // still on h's vertex outside the slab is outside; one still on all of them, all
+        // inside, is inside. Otherwise every vertex is tested.
+        int32_t state = -1;  // 0 outside, 1 inside at rest, -1 undecided
+        const int32_t h = i < turnMemo_.cubyCount() && turnMemo_.vertexCount(i) == cuby.vertexcount
+                              ? turnMemo_.place(i)
+                              : -1;
+        if (h >= 0) {
+            int32_t witness = firstOutside(anchorIndex, slab.i1, !slab.layerOneForm, h);
+            if (witness < 0 && slab.twoPlanes) {
+                witness = firstOutside(anchorIndex, slab.i2, false, h);
+            }
+            const Vec3* coordinates = homeIndex_.homeCoordinates(h);
+            const int32_t* positions = turnMemo_.positions(i);
+            state = witness < 0 ? 1 : -1;
             for (int32_t k = 0; k < cuby.vertexcount; ++k) {
-                turnedVertices_.push_back(rotation.apply(cuby.vertex[k]));
+                if (witness < 0 && !sameBits(cuby.vertex[k], coordinates[positions[k]])) {
+                    state = -1;
+                    break;
+                }
+                if (witness >= 0 && positions[k] == witness) {
+                    state = sameBits(cuby.vertex[k], coordinates[witness]) ? 0 : -1;
+                    break;
+                }
             }
         }
+        if (state == -1) {
+            state = test.contains(cuby.vertex.data(), cuby.vertexcount) ? 2 : 0;
+        }
+        if (state != 0) {
+            turnedCubies_.push_back(i);
+            turnedAtRest_.push_back(state == 1 ? 1 : 0);
+        }
     }
+}
+
+// How each turned cubie of the last step is refit.
+enum class Puzzle::Refit : uint8_t {
+    Remembered,  // at rest, and remembered: every vertex goes to its point's next point
+    Snap,        // onto the points in refitPoints_
+    Keep,        // keeps its turned coordinates (refitVertices_)
+};
+
+int32_t Puzzle::rotateAndRefit(int32_t anchorIndex, const Slab& slab, const Rotation& rotation) {
+    const SlabTest test(slab, kTurnMembership);
+    TurnMemo::Turn* remembered = nullptr;
+    refitKinds_.clear();
+    refitPlaces_.clear();
+    refitVertices_.clear();
+    refitPositions_.clear();
     // Every turned cubie finds its home cubie before any cubie is written.
-    refitHomes_.clear();
-    size_t offset = 0;
-    for (int32_t i : turnedCubies_) {
-        const int32_t count = cubies[i].vertexcount;
-        const Vec3* turned = turnedVertices_.data() + offset;
-        offset += static_cast<size_t>(count);
-        // Membership is tested again after the rotation, as the refit always has.
-        const int32_t home = slab.contains(turned, count, kTurnMembership)
-                                 ? coveringHome(turned, count)
-                                 : kKeepTurned;
-        if (home == kNoHome) {
+    for (size_t t = 0; t < turnedCubies_.size(); ++t) {
+        const int32_t i = turnedCubies_[t];
+        const Cuby& cuby = cubies[i];
+        const int32_t count = cuby.vertexcount;
+        if (turnedAtRest_[t] != 0) {
+            if (remembered == nullptr) {
+                remembered = &turnMemo_.turn(TurnMemo::Key{
+                    anchorIndex, slab.i1, slab.twoPlanes ? slab.i2 : -1, slab.layerOneForm ? 1 : 0,
+                    bitsOf(rotation.c), bitsOf(rotation.s)});
+            }
+            const int32_t next = nextPlace(*remembered, test, rotation, turnMemo_.place(i));
+            if (next >= 0) {
+                if (!homeIndex_.unchanged(homeCubies[next], next)) {
+                    return kHomesChanged;
+                }
+                refitKinds_.push_back(Refit::Remembered);
+                refitPlaces_.push_back(next);
+                continue;
+            }
+        }
+        // The plain computation. Membership is tested again after the rotation, as the refit
+        // always has.
+        const size_t first = refitVertices_.size();
+        for (int32_t k = 0; k < count; ++k) {
+            refitVertices_.push_back(rotation.apply(cuby.vertex[k]));
+        }
+        const Vec3* turned = refitVertices_.data() + first;
+        const int32_t home = test.contains(turned, count)
+                                 ? homeIndex_.coveringHome(homeCubies, turned, count, snap_)
+                                 : HomeIndex::kKeepTurned;
+        if (home >= 0 ? !homeIndex_.unchanged(homeCubies[home], home) : !homesUnchanged()) {
+            return kHomesChanged;
+        }
+        if (home == HomeIndex::kNoHome) {
             return i;
         }
-        refitHomes_.push_back(home);
+        refitKinds_.push_back(home >= 0 ? Refit::Snap : Refit::Keep);
+        refitPlaces_.push_back(home);
+        if (home >= 0) {
+            refitPositions_.insert(refitPositions_.end(), snap_.begin(), snap_.end());
+        }
     }
-    offset = 0;
+    size_t vertexOffset = 0;
+    size_t positionOffset = 0;
     for (size_t t = 0; t < turnedCubies_.size(); ++t) {
-        Cuby& cuby = cubies[turnedCubies_[t]];
-        const Vec3* turned = turnedVertices_.data() + offset;
-        offset += static_cast<size_t>(cuby.vertexcount);
-        const int32_t home = refitHomes_[t];
-        for (int32_t k = 0; k < cuby.vertexcount; ++k) {
-            cuby.vertex[k] = home == kKeepTurned ? turned[k] : snapped(homeCubies[home], turned[k]);
+        const int32_t i = turnedCubies_[t];
+        Cuby& cuby = cubies[i];
+        const int32_t count = cuby.vertexcount;
+        const bool known = i < turnMemo_.cubyCount() && turnMemo_.vertexCount(i) == count;
+        const int32_t place = refitPlaces_[t];
+        switch (refitKinds_[t]) {
+            case Refit::Remembered: {
+                const int32_t* next = remembered->nextPosition.data() +
+                                      homeIndex_.homeVertexStart(turnMemo_.place(i));
+                const Vec3* coordinates = homeIndex_.homeCoordinates(place);
+                int32_t* positions = turnMemo_.positions(i);
+                for (int32_t k = 0; k < count; ++k) {
+                    positions[k] = next[positions[k]];
+                    cuby.vertex[k] = coordinates[positions[k]];
+                }
+                turnMemo_.setPlace(i, place);
+                break;
+            }
+            case Refit::Snap: {
+                const int32_t* positions = refitPositions_.data() + positionOffset;
+                const Vec3* coordinates = homeIndex_.homeCoordinates(place);
+                positionOffset += static_cast<size_t>(count);
+                vertexOffset += static_cast<size_t>(count);
+                for (int32_t k = 0; k < count; ++k) {
+                    cuby.vertex[k] = coordinates[positions[k]];
+                }
+                if (known) {
+                    turnMemo_.settle(i, place, positions);
+                }
+                break;
+            }
+            case Refit::Keep: {
+                const Vec3* turned = refitVertices_.data() + vertexOffset;
+                vertexOffset += static_cast<size_t>(count);
+                std::copy(turned, turned + count, cuby.vertex.begin());
+                if (known) {
+                    turnMemo_.forget(i);
+                }
+                break;
+            }
         }
     }
     return -1;
 }
 
-int32_t Puzzle::coveringHome(const Vec3* turned, int32_t count) {
-    if (count == 0) {
-        return kKeepTurned;
+// Where a cubie standing on home cubie h goes when turned and refit: the home cubie it then
+// stands on, with the position there of each of h's vertices; or kPlain when the plain
+// computation must decide (a rotated vertex outside the slab, no covering home cubie, or two
+// vertices snapping to one).
+int32_t Puzzle::nextPlace(TurnMemo::Turn& turn, const SlabTest& test, const Rotation& rotation,
+                          int32_t h) {
+    int32_t& next = turn.nextPlace[h];
+    if (next != TurnMemo::kUnknown) {
+        return next;
     }
-    if (homeIndex_.empty()) {
-        homeIndex_.build(homeCubies, kRefitDistance);
-    }
-    // Every covering home cubie has a vertex near the cubie's first vertex, and the candidates
-    // come in index order: the first that covers is the plain scan's answer.
-    homeIndex_.candidates(turned[0], candidateScratch_);
-    for (int32_t h : candidateScratch_) {
-        const Cuby& home = homeCubies[h];
-        if (home.vertexcount != count) {
-            continue;
-        }
-        bool covers = true;
-        for (int32_t k = 0; k < count && covers; ++k) {
-            bool near = false;
-            for (int32_t m = 0; m < home.vertexcount && !near; ++m) {
-                near = pointDistance(turned[k], home.vertex[m]) <= kRefitDistance;
-            }
-            covers = near;
-        }
-        if (covers) {
-            return h;
+    const int32_t count = homeIndex_.homeVertexCount(h);
+    const int32_t* pids = homeIndex_.homePids(h);
+    next = TurnMemo::kPlain;
+    placeVertices_.resize(count);
+    for (int32_t m = 0; m < count; ++m) {
+        placeVertices_[m] = rotation.apply(homeIndex_.point(pids[m]));
+        if (!test.inside(placeVertices_[m])) {
+            return next;
         }
     }
-    for (const Cuby& home : homeCubies) {
-        if (home.vertexcount == count) {
-            return kNoHome;
-        }
+    const int32_t found = homeIndex_.coveringHome(homeCubies, placeVertices_.data(), count, snap_);
+    if (found < 0) {
+        return next;
     }
-    return kKeepTurned;  // no home cubie of this shape: it keeps its turned coordinates
+    int32_t* positions = turn.nextPosition.data() + homeIndex_.homeVertexStart(h);
+    std::fill(positions, positions + count, -1);
+    for (int32_t m = 0; m < count; ++m) {
+        if (std::find(positions, positions + m, snap_[m]) != positions + m) {
+            return next;
+        }
+        positions[m] = snap_[m];
+    }
+    next = found;
+    return next;
 }
 
-Vec3 Puzzle::snapped(const Cuby& home, const Vec3& turned) {
-    for (int32_t m = 0; m < home.vertexcount; ++m) {
-        if (pointDistance(turned, home.vertex[m]) <= kRefitDistance) {
-            return home.vertex[m];
+bool Puzzle::homesUnchanged() const {
+    if (homeIndex_.homeCount() != static_cast<int32_t>(homeCubies.size())) {
+        return false;
+    }
+    for (int32_t h = 0; h < homeIndex_.homeCount(); ++h) {
+        if (!homeIndex_.unchanged(homeCubies[h], h)) {
+            return false;
         }
     }
-    return turned;  // not reached: the home cubie covers every turned vertex
+    return true;
 }
 
 bool Puzzle::canTurn(int32_t anchor, int32_t layerMask, uint8_t clockwise) {
@@ -343,8 +524,9 @@ void Puzzle::highlightLayer(int32_t anchorIndex, int32_t layer) {
     if (!layerSlab(anchorIndex, layer, slab)) {
         return;
     }
+    const SlabTest test = SlabTest(slab, kHighlightMembership);
     for (Cuby& cuby : cubies) {
-        if (slab.contains(cuby, kHighlightMembership)) {
+        if (test.contains(cuby.vertex.data(), cuby.vertexcount)) {
             cuby.highlighted = 1;
         }
     }
