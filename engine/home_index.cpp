@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <numeric>
 
 namespace {
 
@@ -11,22 +10,15 @@ namespace {
 // cell is exact.
 constexpr double kCellsPerUnit = 64.0;
 constexpr int64_t kCellBias = 1 << 20;
+// Coordinates are bounded by the solid (radius below 2); clamping keeps damaged ones in range.
+constexpr double kCellLimit = 1.0e6;
 
 bool finite(const Vec3& p) {
     return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
 }
 
-int64_t cellOf(double v) {
-    // Coordinates are bounded by the solid (radius below 2); clamp keeps damaged ones in range.
-    return static_cast<int64_t>(std::clamp(std::floor(v * kCellsPerUnit), -1.0e6, 1.0e6));
-}
-
 bool sameBits(const Vec3& a, const Vec3& b) {
     return std::memcmp(&a, &b, sizeof(Vec3)) == 0;
-}
-
-bool bitsLess(const Vec3& a, const Vec3& b) {
-    return std::memcmp(&a, &b, sizeof(Vec3)) < 0;
 }
 
 uint64_t hashOf(uint64_t key) {
@@ -40,89 +32,55 @@ uint64_t HomeIndex::cellKey(int64_t x, int64_t y, int64_t z) {
            (static_cast<uint64_t>(y + kCellBias) << 21) | static_cast<uint64_t>(z + kCellBias);
 }
 
+// The floor of a coordinate in cells, clamped.
+int64_t HomeIndex::cellOf(double scaled) {
+    scaled = std::clamp(scaled, -kCellLimit, kCellLimit);
+    const int64_t cell = static_cast<int64_t>(scaled);  // towards zero, then down
+    return cell - (static_cast<double>(cell) > scaled ? 1 : 0);
+}
+
 void HomeIndex::build(const std::vector<Cuby>& homes, double reach) {
     reach_ = reach;
     cellMargin_ = 2.0 * reach * kCellsPerUnit;
     surelyNearSquared_ = 0.98 * reach * reach;
     surelyFarSquared_ = 1.02 * reach * reach;
-    // Distinct points: every home vertex, sorted by its bits.
-    struct Corner {
-        Vec3 p;
-        int32_t home;
-        int32_t vertex;
-    };
-    std::vector<Corner> corners;
-    for (int32_t h = 0; h < static_cast<int32_t>(homes.size()); ++h) {
-        for (int32_t k = 0; k < homes[h].vertexcount; ++k) {
-            corners.push_back(Corner{homes[h].vertex[k], h, k});
-        }
-    }
-    std::sort(corners.begin(), corners.end(),
-              [](const Corner& a, const Corner& b) { return bitsLess(a.p, b.p); });
-    // Equal bits get one group number; points are then numbered in order of first use by
-    // the home cubies, so that a home cubie's points lie close together.
-    homePids_.assign(homes.size(), {});
-    for (size_t h = 0; h < homes.size(); ++h) {
-        homePids_[h].assign(homes[h].vertexcount, -1);
-    }
-    int32_t groups = 0;
-    for (size_t c = 0; c < corners.size(); ++c) {
-        if (c > 0 && !sameBits(corners[c - 1].p, corners[c].p)) {
-            ++groups;
-        }
-        homePids_[corners[c].home][corners[c].vertex] = groups;
-    }
-    std::vector<int32_t> renumbered(corners.empty() ? 0 : groups + 1, -1);
-    points_.clear();
-    for (size_t h = 0; h < homes.size(); ++h) {
-        for (int32_t k = 0; k < homes[h].vertexcount; ++k) {
-            int32_t& pid = renumbered[homePids_[h][k]];
-            if (pid < 0) {
-                pid = static_cast<int32_t>(points_.size());
-                points_.push_back(homes[h].vertex[k]);
-            }
-            homePids_[h][k] = pid;
-        }
-    }
-    homeStart_.assign(homes.size() + 1, 0);
+    start_.assign(homes.size() + 1, 0);
     coords_.clear();
-    for (size_t h = 0; h < homes.size(); ++h) {
-        homeStart_[h + 1] = homeStart_[h] + homes[h].vertexcount;
-        coords_.insert(coords_.end(), homes[h].vertex.begin(),
-                       homes[h].vertex.begin() + homes[h].vertexcount);
-    }
-    homesWith_.assign(points_.size(), {});
     vertexCounts_.clear();
-    for (int32_t h = 0; h < static_cast<int32_t>(homes.size()); ++h) {
-        for (int32_t pid : homePids_[h]) {
-            std::vector<int32_t>& with = homesWith_[pid];
-            if (with.empty() || with.back() != h) {
-                with.push_back(h);
+    std::vector<std::pair<uint64_t, int32_t>> keyed;
+    for (size_t h = 0; h < homes.size(); ++h) {
+        const Cuby& home = homes[h];
+        start_[h + 1] = start_[h] + home.vertexcount;
+        for (int32_t k = 0; k < home.vertexcount; ++k) {
+            const Vec3& p = home.vertex[k];
+            coords_.push_back(p);
+            if (finite(p)) {
+                const uint64_t key =
+                    cellKey(cellOf(p.x * kCellsPerUnit), cellOf(p.y * kCellsPerUnit),
+                            cellOf(p.z * kCellsPerUnit));
+                keyed.push_back({key, start_[h] + k});
             }
         }
-        const size_t count = static_cast<size_t>(homes[h].vertexcount);
+        const size_t count = static_cast<size_t>(home.vertexcount);
         vertexCounts_.resize(std::max(vertexCounts_.size(), count + 1), 0);
         vertexCounts_[count] = 1;
     }
-
-    // The grid: finite points by cell, and the cells in a hash table.
-    std::vector<std::pair<uint64_t, int32_t>> keyed;
-    for (int32_t pid = 0; pid < pointCount(); ++pid) {
-        const Vec3& p = points_[pid];
-        if (finite(p)) {
-            keyed.push_back({cellKey(cellOf(p.x), cellOf(p.y), cellOf(p.z)), pid});
-        }
-    }
+    // Within a cell, vertices stay in home order (the sort is by cell, then vertex number).
     std::sort(keyed.begin(), keyed.end());
-    cellPoints_.resize(keyed.size());
+    corners_.resize(keyed.size());
     size_t tableSize = 16;
     while (tableSize < 2 * keyed.size()) {
         tableSize *= 2;
     }
     cells_.assign(tableSize, Cell{});
     cellMask_ = tableSize - 1;
+    std::vector<int32_t> homeOf(coords_.size());
+    for (int32_t h = 0; h < homeCount(); ++h) {
+        std::fill(homeOf.begin() + start_[h], homeOf.begin() + start_[h + 1], h);
+    }
     for (size_t i = 0; i < keyed.size(); ++i) {
-        cellPoints_[i] = CellPoint{points_[keyed[i].second], keyed[i].second};
+        const int32_t vertex = keyed[i].second;
+        corners_[i] = Corner{coords_[vertex], homeOf[vertex]};
         if (i == 0 || keyed[i].first != keyed[i - 1].first) {
             uint64_t slot = hashOf(keyed[i].first) & cellMask_;
             while (cells_[slot].count != 0) {
@@ -134,9 +92,6 @@ void HomeIndex::build(const std::vector<Cuby>& homes, double reach) {
             }
         }
     }
-    mark_.assign(points_.size(), 0);
-    label_.assign(points_.size(), 0);
-    markRound_ = 0;
 }
 
 const HomeIndex::Cell* HomeIndex::findCell(uint64_t key) const {
@@ -151,34 +106,34 @@ const HomeIndex::Cell* HomeIndex::findCell(uint64_t key) const {
     }
 }
 
-int32_t HomeIndex::exactPoint(const Vec3& p) const {
+void HomeIndex::homesAt(const Vec3& p, std::vector<int32_t>& out) const {
+    out.clear();
     if (!finite(p)) {
-        return -1;
+        return;
     }
-    const Cell* cell = findCell(cellKey(cellOf(p.x), cellOf(p.y), cellOf(p.z)));
+    const Cell* cell = findCell(cellKey(cellOf(p.x * kCellsPerUnit), cellOf(p.y * kCellsPerUnit),
+                                        cellOf(p.z * kCellsPerUnit)));
     for (int32_t i = 0; cell != nullptr && i < cell->count; ++i) {
-        const CellPoint& entry = cellPoints_[cell->first + i];
-        if (sameBits(entry.p, p)) {
-            return entry.pid;
+        const Corner& corner = corners_[cell->first + i];
+        if (sameBits(corner.p, p) && (out.empty() || out.back() != corner.home)) {
+            out.push_back(corner.home);
         }
     }
-    return -1;
 }
 
 // The cells to search along one axis: the coordinate's own, and a neighbour when the
-// coordinate lies within twice the reach of the boundary between them. A point within the
+// coordinate lies within twice the reach of the boundary between them. A vertex within the
 // reach by pointDistance lies within it along each axis but for rounding, so it is in one of
 // the cells searched.
 void HomeIndex::cellSpan(double v, int64_t& first, int64_t& last) const {
-    const double scaled = v * kCellsPerUnit;
-    const double cell = std::floor(scaled);
-    const double within = scaled - cell;
-    first = last = static_cast<int64_t>(std::clamp(cell, -1.0e6, 1.0e6));
-    first -= within < cellMargin_ ? 1 : 0;
-    last += within > 1.0 - cellMargin_ ? 1 : 0;
+    const double scaled = std::clamp(v * kCellsPerUnit, -kCellLimit, kCellLimit);
+    const int64_t cell = cellOf(scaled);
+    const double within = scaled - static_cast<double>(cell);
+    first = cell - (within < cellMargin_ ? 1 : 0);
+    last = cell + (within > 1.0 - cellMargin_ ? 1 : 0);
 }
 
-bool HomeIndex::withinReach(const Vec3& p, const Vec3& v) const {
+inline bool HomeIndex::withinReach(const Vec3& p, const Vec3& v) const {
     const double dx = p.x - v.x;
     const double dy = p.y - v.y;
     const double dz = p.z - v.z;
@@ -193,34 +148,10 @@ bool HomeIndex::withinReach(const Vec3& p, const Vec3& v) const {
     return pointDistance(p, v) <= reach_;
 }
 
-void HomeIndex::nearPoints(const Vec3& p, std::vector<int32_t>& out) const {
-    if (!finite(p)) {
-        return;
-    }
-    int64_t x0, x1, y0, y1, z0, z1;
-    cellSpan(p.x, x0, x1);
-    cellSpan(p.y, y0, y1);
-    cellSpan(p.z, z0, z1);
-    for (int64_t x = x0; x <= x1; ++x) {
-        for (int64_t y = y0; y <= y1; ++y) {
-            for (int64_t z = z0; z <= z1; ++z) {
-                const Cell* cell = findCell(cellKey(x, y, z));
-                for (int32_t i = 0; cell != nullptr && i < cell->count; ++i) {
-                    const CellPoint& entry = cellPoints_[cell->first + i];
-                    if (withinReach(p, entry.p)) {
-                        out.push_back(entry.pid);
-                    }
-                }
-            }
-        }
-    }
-}
-
 bool HomeIndex::unchanged(const Cuby& home, int32_t h) const {
     const int32_t count = homeVertexCount(h);
-    return home.vertexcount == count &&
-           std::memcmp(home.vertex.data(), coords_.data() + homeStart_[h],
-                       sizeof(Vec3) * static_cast<size_t>(count)) == 0;
+    return home.vertexcount == count && std::memcmp(home.vertex.data(), coords_.data() + start_[h],
+                                                    sizeof(Vec3) * static_cast<size_t>(count)) == 0;
 }
 
 int32_t HomeIndex::uncovered(int32_t count) const {
@@ -228,87 +159,45 @@ int32_t HomeIndex::uncovered(int32_t count) const {
     return count >= 0 && c < vertexCounts_.size() && vertexCounts_[c] != 0 ? kNoHome : kKeepTurned;
 }
 
-uint32_t HomeIndex::nextRound() {
-    if (++markRound_ == 0) {
-        std::fill(mark_.begin(), mark_.end(), 0u);
-        markRound_ = 1;
-    }
-    return markRound_;
-}
-
-int32_t HomeIndex::coveringHome(const std::vector<Cuby>& homes, const Vec3* turned, int32_t count,
-                                std::vector<int32_t>& snap) {
+int32_t HomeIndex::coveringHome(const Vec3* turned, int32_t count, std::vector<int32_t>& snap) {
     if (count == 0) {
         return kKeepTurned;
     }
-    // Label every point within reach of turned vertex k with k. A home cubie covers the cubie
-    // when its points carry every label, and vertex k snaps to its first point labelled k.
-    const uint32_t round = nextRound();
-    near_.clear();
-    size_t nearFirst = 0;
-    for (int32_t k = 0; k < count; ++k) {
-        const size_t start = near_.size();
-        nearPoints(turned[k], near_);
-        if (near_.size() == start) {
-            return uncovered(count);  // no home cubie has a vertex near this one
-        }
-        for (size_t n = start; n < near_.size(); ++n) {
-            const int32_t q = near_[n];
-            if (mark_[q] == round) {
-                // Two turned vertices near one point: only the plain scan says which snaps.
-                return plainScan(homes, turned, count, snap);
-            }
-            mark_[q] = round;
-            label_[q] = k;
-        }
-        if (k == 0) {
-            nearFirst = near_.size();
-        }
-    }
-    // Every covering home cubie has a point near turned vertex 0.
+    // Every covering home cubie has a vertex near turned vertex 0; they are tried in index
+    // order with the plain test.
     candidates_.clear();
-    for (size_t n = 0; n < nearFirst; ++n) {
-        const std::vector<int32_t>& with = homesWith_[near_[n]];
-        candidates_.insert(candidates_.end(), with.begin(), with.end());
+    if (finite(turned[0])) {
+        int64_t x0, x1, y0, y1, z0, z1;
+        cellSpan(turned[0].x, x0, x1);
+        cellSpan(turned[0].y, y0, y1);
+        cellSpan(turned[0].z, z0, z1);
+        for (int64_t x = x0; x <= x1; ++x) {
+            for (int64_t y = y0; y <= y1; ++y) {
+                for (int64_t z = z0; z <= z1; ++z) {
+                    const Cell* cell = findCell(cellKey(x, y, z));
+                    for (int32_t i = 0; cell != nullptr && i < cell->count; ++i) {
+                        const Corner& corner = corners_[cell->first + i];
+                        if (withinReach(turned[0], corner.p)) {
+                            candidates_.push_back(corner.home);
+                        }
+                    }
+                }
+            }
+        }
     }
     std::sort(candidates_.begin(), candidates_.end());
     candidates_.erase(std::unique(candidates_.begin(), candidates_.end()), candidates_.end());
     snap.resize(count);
-    hit_.resize(count);
     for (int32_t h : candidates_) {
-        const std::vector<int32_t>& pids = homePids_[h];
-        if (static_cast<int32_t>(pids.size()) != count) {
+        if (homeVertexCount(h) != count) {
             continue;
         }
-        std::fill(hit_.begin(), hit_.end(), 0);
-        int32_t hits = 0;
-        for (int32_t m = 0; m < count; ++m) {
-            const int32_t q = pids[m];
-            if (mark_[q] == round && hit_[label_[q]] == 0) {
-                hit_[label_[q]] = 1;
-                snap[label_[q]] = m;
-                ++hits;
-            }
-        }
-        if (hits == count) {
-            return h;
-        }
-    }
-    return uncovered(count);
-}
-
-int32_t HomeIndex::plainScan(const std::vector<Cuby>& homes, const Vec3* turned, int32_t count,
-                             std::vector<int32_t>& snap) const {
-    for (int32_t h = 0; h < static_cast<int32_t>(homes.size()); ++h) {
-        const Cuby& home = homes[h];
-        if (home.vertexcount != count) {
-            continue;
-        }
-        snap.assign(count, -1);
+        const Vec3* coordinates = coords_.data() + start_[h];
         bool covers = true;
         for (int32_t k = 0; k < count && covers; ++k) {
-            for (int32_t m = 0; m < home.vertexcount && snap[k] < 0; ++m) {
-                if (pointDistance(turned[k], home.vertex[m]) <= reach_) {
+            snap[k] = -1;
+            for (int32_t m = 0; m < count && snap[k] < 0; ++m) {
+                if (withinReach(turned[k], coordinates[m])) {
                     snap[k] = m;
                 }
             }

@@ -168,9 +168,9 @@ class Puzzle {
     bool widenSlab(const Anchor& anchor, Slab& slab) const;
     // Builds the home index and the turn memo when there are none (or `again`).
     void prepareTurning(bool again = false);
-    // The position of home cubie h's first vertex outside the anchor's plane (or the plane
-    // negated) at the turning threshold, -1 for none; remembered.
-    int32_t firstOutside(int32_t anchor, int32_t plane, bool negated, int32_t home);
+    // Per home cubie, the position of its first vertex outside the anchor's plane (entry 2h)
+    // or the plane negated (2h + 1) at the turning threshold, -1 for none; remembered.
+    const int32_t* planeSides(int32_t anchor, int32_t plane);
     // The cubies below `count` inside the slab, in turnedCubies_, and whether each stands on
     // home points.
     void selectTurned(int32_t anchor, const Slab& slab, int32_t count);

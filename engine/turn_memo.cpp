@@ -1,6 +1,7 @@
 #include "turn_memo.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -22,7 +23,6 @@ size_t TurnMemo::KeyHash::operator()(const Key& k) const {
 
 void TurnMemo::build(const HomeIndex& index, const std::vector<Cuby>& cubies,
                      const std::vector<int32_t>& planeCounts) {
-    pointCount_ = index.pointCount();
     homeCount_ = index.homeCount();
     homeVertexTotal_ = index.homeVertexTotal();
     offset_.assign(cubies.size() + 1, 0);
@@ -31,28 +31,30 @@ void TurnMemo::build(const HomeIndex& index, const std::vector<Cuby>& cubies,
     }
     position_.assign(offset_.back(), 0);
     place_.assign(cubies.size(), -1);
-    std::vector<int32_t> pids;
+    std::vector<int32_t> homes;
     std::vector<int32_t> found;
     for (int32_t i = 0; i < static_cast<int32_t>(cubies.size()); ++i) {
         const Cuby& cuby = cubies[i];
         const int32_t count = cuby.vertexcount;
-        pids.resize(count);
-        for (int32_t k = 0; k < count; ++k) {
-            pids[k] = index.exactPoint(cuby.vertex[k]);
-        }
-        if (count == 0 || pids[0] < 0) {
+        if (count == 0) {
             continue;
         }
-        // Usually its own home cubie, vertex for vertex.
-        for (int32_t h : index.homesWith(pids[0])) {
-            if (index.homeVertexCount(h) != count) {
+        // Usually its own home cubie, vertex for vertex; else any with these coordinates.
+        homes.assign(1, i);
+        if (i >= homeCount_ || !index.unchanged(cuby, i)) {
+            index.homesAt(cuby.vertex[0], homes);
+        }
+        for (int32_t h : homes) {
+            if (h >= homeCount_ || index.homeVertexCount(h) != count) {
                 continue;
             }
-            const int32_t* homePids = index.homePids(h);
+            const Vec3* coordinates = index.homeCoordinates(h);
             found.assign(count, -1);
             for (int32_t k = 0; k < count; ++k) {
                 for (int32_t m = 0; m < count && found[k] < 0; ++m) {
-                    found[k] = homePids[m] == pids[k] ? m : -1;
+                    if (std::memcmp(&cuby.vertex[k], &coordinates[m], sizeof(Vec3)) == 0) {
+                        found[k] = m;
+                    }
                 }
             }
             settle(i, h, found.data());
@@ -65,7 +67,6 @@ void TurnMemo::build(const HomeIndex& index, const std::vector<Cuby>& cubies,
     for (size_t a = 0; a < planeCounts.size(); ++a) {
         firstPlane_[a + 1] = firstPlane_[a] + planeCounts[a];
     }
-    pointSides_.assign(firstPlane_.back(), {});
     placeSides_.assign(firstPlane_.back(), {});
     turns_.clear();
     built_ = true;

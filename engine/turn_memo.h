@@ -6,9 +6,9 @@
 // - At rest: a live cubie whose every vertex has exactly the coordinates of a vertex of one
 //   home cubie (its place), a different vertex each. Kept as the place and, per vertex, the
 //   position in the place's vertex order; valid while the bits still match.
-// - Plane sides: for each plane of each anchor and each home point (HomeIndex), whether the
-//   point lies inside the slab bounded by the plane, or by the plane negated, at the turning
-//   threshold; and for each home cubie, which of its vertices is the first outside.
+// - Plane sides: for each plane of each anchor and each home cubie, which of its vertices is
+//   the first outside the slab bounded by the plane, or by the plane negated, at the turning
+//   threshold.
 // - Turns: for one slab and rotation, the place each place's vertices go to when turned and
 //   refit, and the position there of each.
 
@@ -55,23 +55,16 @@ class TurnMemo {
     // positions of home cubie `place`: it is at rest when they are all different.
     void settle(int32_t cuby, int32_t place, const int32_t* positions);
 
-    // Per home point: bit 1 computed; bit 2 inside the plane at the turning threshold; bit 4
-    // inside the negated plane.
-    uint8_t& pointSides(int32_t anchor, int32_t plane, int32_t pid) {
-        std::vector<uint8_t>& sides = pointSides_[firstPlane_[anchor] + plane];
-        if (sides.empty()) {
-            sides.assign(pointCount_, 0);
-        }
-        return sides[pid];
-    }
     // Per home cubie, for the plane (entry 2h) and the plane negated (2h + 1): -1 when all its
-    // vertices are inside, else the position of its first vertex outside; kUnknown at first.
-    int32_t& placeSide(int32_t anchor, int32_t plane, int32_t home, bool negated) {
+    // vertices are inside, else the position of its first vertex outside. Null until set.
+    const int32_t* placeSides(int32_t anchor, int32_t plane) const {
+        const std::vector<int32_t>& sides = placeSides_[firstPlane_[anchor] + plane];
+        return sides.empty() ? nullptr : sides.data();
+    }
+    int32_t* setPlaceSides(int32_t anchor, int32_t plane) {
         std::vector<int32_t>& sides = placeSides_[firstPlane_[anchor] + plane];
-        if (sides.empty()) {
-            sides.assign(2 * static_cast<size_t>(homeCount_), kUnknown);
-        }
-        return sides[2 * static_cast<size_t>(home) + (negated ? 1 : 0)];
+        sides.assign(2 * static_cast<size_t>(homeCount_), -1);
+        return sides.data();
     }
 
     Turn& turn(const Key& key);
@@ -82,7 +75,6 @@ class TurnMemo {
     };
 
     bool built_ = false;
-    int32_t pointCount_ = 0;
     int32_t homeCount_ = 0;
     int32_t homeVertexTotal_ = 0;
     std::vector<int32_t> offset_;
@@ -90,7 +82,6 @@ class TurnMemo {
     std::vector<int32_t> position_;
     std::vector<uint8_t> seen_;        // scratch of settle
     std::vector<int32_t> firstPlane_;  // per anchor: its first plane in the sides
-    std::vector<std::vector<uint8_t>> pointSides_;
     std::vector<std::vector<int32_t>> placeSides_;
     std::unordered_map<Key, Turn, KeyHash> turns_;
 };

@@ -274,57 +274,64 @@ void Puzzle::prepareTurning(bool again) {
     turnMemo_.build(homeIndex_, cubies, planeCounts);
 }
 
-int32_t Puzzle::firstOutside(int32_t anchorIndex, int32_t plane, bool negatedPlane, int32_t h) {
-    int32_t& witness = turnMemo_.placeSide(anchorIndex, plane, h, negatedPlane);
-    if (witness != TurnMemo::kUnknown) {
-        return witness;
+const int32_t* Puzzle::planeSides(int32_t anchorIndex, int32_t plane) {
+    if (const int32_t* known = turnMemo_.placeSides(anchorIndex, plane)) {
+        return known;
     }
-    const Plane& outwards = anchors[anchorIndex].planes[plane];
-    const int32_t* pids = homeIndex_.homePids(h);
-    witness = -1;
-    for (int32_t m = 0; m < homeIndex_.homeVertexCount(h) && witness < 0; ++m) {
-        uint8_t& sides = turnMemo_.pointSides(anchorIndex, plane, pids[m]);
-        if (sides == 0) {
-            const Vec3& p = homeIndex_.point(pids[m]);
-            const bool inside = !(planeDistance(outwards, p) < kTurnMembership);
-            const bool insideNegated = !(planeDistance(negated(outwards), p) < kTurnMembership);
-            sides = static_cast<uint8_t>(1 | (inside ? 2 : 0) | (insideNegated ? 4 : 0));
+    int32_t* sides = turnMemo_.setPlaceSides(anchorIndex, plane);
+    const PlaneDistance distance(anchors[anchorIndex].planes[plane]);
+    for (int32_t h = 0; h < homeIndex_.homeCount(); ++h) {
+        const Vec3* coordinates = homeIndex_.homeCoordinates(h);
+        int32_t& outside = sides[2 * h];
+        int32_t& outsideNegated = sides[2 * h + 1];
+        for (int32_t m = 0; m < homeIndex_.homeVertexCount(h); ++m) {
+            // The negated plane's distance is the plane's own negated: its products, sums and
+            // quotient are those of the plane with the sign flipped (rounding to nearest is
+            // symmetric), and its snap to 0 is symmetric.
+            const double d = distance(coordinates[m]);
+            outside = outside < 0 && d < kTurnMembership ? m : outside;
+            outsideNegated = outsideNegated < 0 && -d < kTurnMembership ? m : outsideNegated;
+            if (outside >= 0 && outsideNegated >= 0) {
+                break;
+            }
         }
-        witness = (sides & (negatedPlane ? 4 : 2)) != 0 ? -1 : m;
     }
-    return witness;
+    return sides;
 }
 
 void Puzzle::selectTurned(int32_t anchorIndex, const Slab& slab, int32_t count) {
-    const SlabTest test = SlabTest(slab, kTurnMembership);
+    const SlabTest test(slab, kTurnMembership);
     turnedCubies_.clear();
     turnedAtRest_.clear();
+    // At rest on home cubie h, the slab's sides of h's vertices are remembered: a cubie still
+    // on h's vertex outside the slab is outside; one still on all of them, all inside, is
+    // inside. Otherwise every vertex is tested.
+    const int32_t* sides1 = planeSides(anchorIndex, slab.i1) + (slab.layerOneForm ? 0 : 1);
+    const int32_t* sides2 = slab.twoPlanes ? planeSides(anchorIndex, slab.i2) : nullptr;
+    const int32_t known = std::min(count, turnMemo_.cubyCount());
     for (int32_t i = 0; i < count; ++i) {
         const Cuby& cuby = cubies[i];
-        // At rest on home cubie h, the slab's sides of h's vertices are remembered: a cubie
-        // still on h's vertex outside the slab is outside; one still on all of them, all
-        // inside, is inside. Otherwise every vertex is tested.
+        const int32_t h =
+            i < known && turnMemo_.vertexCount(i) == cuby.vertexcount ? turnMemo_.place(i) : -1;
         int32_t state = -1;  // 0 outside, 1 inside at rest, -1 undecided
-        const int32_t h = i < turnMemo_.cubyCount() && turnMemo_.vertexCount(i) == cuby.vertexcount
-                              ? turnMemo_.place(i)
-                              : -1;
         if (h >= 0) {
-            int32_t witness = firstOutside(anchorIndex, slab.i1, !slab.layerOneForm, h);
-            if (witness < 0 && slab.twoPlanes) {
-                witness = firstOutside(anchorIndex, slab.i2, false, h);
+            int32_t witness = sides1[2 * h];
+            if (witness < 0 && sides2 != nullptr) {
+                witness = sides2[2 * h];
             }
             const Vec3* coordinates = homeIndex_.homeCoordinates(h);
             const int32_t* positions = turnMemo_.positions(i);
-            state = witness < 0 ? 1 : -1;
-            for (int32_t k = 0; k < cuby.vertexcount; ++k) {
-                if (witness < 0 && !sameBits(cuby.vertex[k], coordinates[positions[k]])) {
-                    state = -1;
-                    break;
+            if (witness < 0) {
+                state = 1;
+                for (int32_t k = 0; k < cuby.vertexcount && state == 1; ++k) {
+                    state = sameBits(cuby.vertex[k], coordinates[positions[k]]) ? 1 : -1;
                 }
-                if (witness >= 0 && positions[k] == witness) {
-                    state = sameBits(cuby.vertex[k], coordinates[witness]) ? 0 : -1;
-                    break;
+            } else {
+                int32_t k = 0;
+                while (positions[k] != witness) {
+                    ++k;
                 }
+                state = sameBits(cuby.vertex[k], coordinates[witness]) ? 0 : -1;
             }
         }
         if (state == -1) {
@@ -380,7 +387,7 @@ int32_t Puzzle::rotateAndRefit(int32_t anchorIndex, const Slab& slab, const Rota
         }
         const Vec3* turned = refitVertices_.data() + first;
         const int32_t home = test.contains(turned, count)
-                                 ? homeIndex_.coveringHome(homeCubies, turned, count, snap_)
+                                 ? homeIndex_.coveringHome(turned, count, snap_)
                                  : HomeIndex::kKeepTurned;
         if (home >= 0 ? !homeIndex_.unchanged(homeCubies[home], home) : !homesUnchanged()) {
             return kHomesChanged;
@@ -453,16 +460,16 @@ int32_t Puzzle::nextPlace(TurnMemo::Turn& turn, const SlabTest& test, const Rota
         return next;
     }
     const int32_t count = homeIndex_.homeVertexCount(h);
-    const int32_t* pids = homeIndex_.homePids(h);
+    const Vec3* coordinates = homeIndex_.homeCoordinates(h);
     next = TurnMemo::kPlain;
     placeVertices_.resize(count);
     for (int32_t m = 0; m < count; ++m) {
-        placeVertices_[m] = rotation.apply(homeIndex_.point(pids[m]));
+        placeVertices_[m] = rotation.apply(coordinates[m]);
         if (!test.inside(placeVertices_[m])) {
             return next;
         }
     }
-    const int32_t found = homeIndex_.coveringHome(homeCubies, placeVertices_.data(), count, snap_);
+    const int32_t found = homeIndex_.coveringHome(placeVertices_.data(), count, snap_);
     if (found < 0) {
         return next;
     }
