@@ -30,6 +30,7 @@ void TurnMemo::build(const HomeIndex& index, const std::vector<Cuby>& cubies,
         offset_[i + 1] = offset_[i] + cubies[i].vertexcount;
     }
     position_.assign(offset_.back(), 0);
+    coordinates_.assign(offset_.back(), Vec3{});
     place_.assign(cubies.size(), -1);
     std::vector<int32_t> homes;
     std::vector<int32_t> found;
@@ -57,7 +58,7 @@ void TurnMemo::build(const HomeIndex& index, const std::vector<Cuby>& cubies,
                     }
                 }
             }
-            settle(i, h, found.data());
+            settle(index, i, h, found.data());
             if (place_[i] >= 0) {
                 break;
             }
@@ -72,7 +73,8 @@ void TurnMemo::build(const HomeIndex& index, const std::vector<Cuby>& cubies,
     built_ = true;
 }
 
-void TurnMemo::settle(int32_t cuby, int32_t place, const int32_t* positions) {
+void TurnMemo::settle(const HomeIndex& index, int32_t cuby, int32_t place,
+                      const int32_t* positions) {
     const int32_t count = vertexCount(cuby);
     place_[cuby] = -1;
     seen_.assign(count, 0);
@@ -82,7 +84,11 @@ void TurnMemo::settle(int32_t cuby, int32_t place, const int32_t* positions) {
         }
         seen_[positions[k]] = 1;
     }
-    std::copy(positions, positions + count, this->positions(cuby));
+    const Vec3* at = index.homeCoordinates(place);
+    for (int32_t k = 0; k < count; ++k) {
+        position_[offset_[cuby] + k] = positions[k];
+        coordinates_[offset_[cuby] + k] = at[positions[k]];
+    }
     place_[cuby] = place;
 }
 

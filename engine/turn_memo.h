@@ -46,14 +46,17 @@ class TurnMemo {
     int32_t cubyCount() const { return static_cast<int32_t>(place_.size()); }
     int32_t vertexCount(int32_t cuby) const { return offset_[cuby + 1] - offset_[cuby]; }
 
-    // The home cubie the cubie stands on, or -1, and its vertices' positions there.
+    // The home cubie the cubie stands on, or -1; its vertices' positions there, and the
+    // coordinates they have there (kept beside the positions, so that checking a cubie's bits
+    // reads memory in order).
     int32_t place(int32_t cuby) const { return place_[cuby]; }
     int32_t* positions(int32_t cuby) { return position_.data() + offset_[cuby]; }
+    Vec3* coordinates(int32_t cuby) { return coordinates_.data() + offset_[cuby]; }
     void setPlace(int32_t cuby, int32_t place) { place_[cuby] = place; }
     void forget(int32_t cuby) { place_[cuby] = -1; }
     // Records that the cubie's vertices have the coordinates of the vertices at these
     // positions of home cubie `place`: it is at rest when they are all different.
-    void settle(int32_t cuby, int32_t place, const int32_t* positions);
+    void settle(const HomeIndex& index, int32_t cuby, int32_t place, const int32_t* positions);
 
     // Per home cubie, for the plane (entry 2h) and the plane negated (2h + 1): -1 when all its
     // vertices are inside, else the position of its first vertex outside. Null until set.
@@ -80,6 +83,7 @@ class TurnMemo {
     std::vector<int32_t> offset_;
     std::vector<int32_t> place_;
     std::vector<int32_t> position_;
+    std::vector<Vec3> coordinates_;
     std::vector<uint8_t> seen_;        // scratch of settle
     std::vector<int32_t> firstPlane_;  // per anchor: its first plane in the sides
     std::vector<std::vector<int32_t>> placeSides_;

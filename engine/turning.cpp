@@ -319,19 +319,19 @@ void Puzzle::selectTurned(int32_t anchorIndex, const Slab& slab, int32_t count) 
             if (witness < 0 && sides2 != nullptr) {
                 witness = sides2[2 * h];
             }
-            const Vec3* coordinates = homeIndex_.homeCoordinates(h);
-            const int32_t* positions = turnMemo_.positions(i);
+            const Vec3* expected = turnMemo_.coordinates(i);
             if (witness < 0) {
                 state = 1;
                 for (int32_t k = 0; k < cuby.vertexcount && state == 1; ++k) {
-                    state = sameBits(cuby.vertex[k], coordinates[positions[k]]) ? 1 : -1;
+                    state = sameBits(cuby.vertex[k], expected[k]) ? 1 : -1;
                 }
             } else {
+                const int32_t* positions = turnMemo_.positions(i);
                 int32_t k = 0;
                 while (positions[k] != witness) {
                     ++k;
                 }
-                state = sameBits(cuby.vertex[k], coordinates[witness]) ? 0 : -1;
+                state = sameBits(cuby.vertex[k], expected[k]) ? 0 : -1;
             }
         }
         if (state == -1) {
@@ -415,9 +415,11 @@ int32_t Puzzle::rotateAndRefit(int32_t anchorIndex, const Slab& slab, const Rota
                                       homeIndex_.homeVertexStart(turnMemo_.place(i));
                 const Vec3* coordinates = homeIndex_.homeCoordinates(place);
                 int32_t* positions = turnMemo_.positions(i);
+                Vec3* expected = turnMemo_.coordinates(i);
                 for (int32_t k = 0; k < count; ++k) {
                     positions[k] = next[positions[k]];
-                    cuby.vertex[k] = coordinates[positions[k]];
+                    expected[k] = coordinates[positions[k]];
+                    cuby.vertex[k] = expected[k];
                 }
                 turnMemo_.setPlace(i, place);
                 break;
@@ -431,7 +433,7 @@ int32_t Puzzle::rotateAndRefit(int32_t anchorIndex, const Slab& slab, const Rota
                     cuby.vertex[k] = coordinates[positions[k]];
                 }
                 if (known) {
-                    turnMemo_.settle(i, place, positions);
+                    turnMemo_.settle(homeIndex_, i, place, positions);
                 }
                 break;
             }
