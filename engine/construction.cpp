@@ -133,6 +133,17 @@ Puzzle::Puzzle(PuzzleDefinition* definition) {
     }
     stickerLines_.resize(largestFace);
     stickerFade_.resize(largestFace + 1);
+
+    // Room for the mesh cache, reserved here so that a fill never allocates (the pages are
+    // touched by the first fill). None for a puzzle whose mesh can never be drawn.
+    const int64_t meshVertices = meshVertexTotal();
+    if (!oversized && meshVertices <= kVertexLimit) {
+        size_t inputBytes = 0;
+        for (int32_t i = 0; i < cubyCount; ++i) {
+            inputBytes += MeshCache::inputBytesOf(cubies[i], &homeCubies[i]);
+        }
+        meshCache_.reserve(cubies.size(), static_cast<size_t>(meshVertices), inputBytes);
+    }
 }
 
 void Puzzle::orderAnchorPlanes(Anchor& anchor, const std::vector<Plane>& scratch) {

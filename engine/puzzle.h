@@ -12,6 +12,7 @@
 #include "cuby.h"
 #include "geometry.h"
 #include "home_index.h"
+#include "mesh_cache.h"
 #include "puzzle_definition.h"
 #include "render_mesh.h"
 #include "turn_memo.h"
@@ -193,6 +194,7 @@ class Puzzle {
     void restoreGroups(PuzzleDefinition* definition);
 
     HomeIndex homeIndex_;  // built on the first turn
+    MeshCache meshCache_;
     TurnMemo turnMemo_;
     // Per-face scratch of the sticker fill, sized once for the largest face so a fill
     // allocates nothing.
