@@ -46,6 +46,7 @@ void HomeIndex::build(const std::vector<Cuby>& homes, double reach) {
     surelyFarSquared_ = 1.02 * reach * reach;
     start_.assign(homes.size() + 1, 0);
     coords_.clear();
+    boxes_.assign(homes.size(), Box{});
     vertexCounts_.clear();
     std::vector<std::pair<uint64_t, int32_t>> keyed;
     for (size_t h = 0; h < homes.size(); ++h) {
@@ -60,6 +61,18 @@ void HomeIndex::build(const std::vector<Cuby>& homes, double reach) {
                             cellOf(p.z * kCellsPerUnit));
                 keyed.push_back({key, start_[h] + k});
             }
+        }
+        if (home.vertexcount > 0) {
+            Vec3 low = home.vertex[0];
+            Vec3 high = home.vertex[0];
+            bool valid = true;
+            for (int32_t k = 0; k < home.vertexcount; ++k) {
+                const Vec3& p = home.vertex[k];
+                valid = valid && finite(p);
+                low = {std::min(low.x, p.x), std::min(low.y, p.y), std::min(low.z, p.z)};
+                high = {std::max(high.x, p.x), std::max(high.y, p.y), std::max(high.z, p.z)};
+            }
+            boxes_[h] = Box{(low + high) * 0.5, (high - low) * 0.5, valid};
         }
         const size_t count = static_cast<size_t>(home.vertexcount);
         vertexCounts_.resize(std::max(vertexCounts_.size(), count + 1), 0);

@@ -30,6 +30,13 @@ class HomeIndex {
     int32_t homeVertexTotal() const { return start_.back(); }
     // Home cubie h's vertices as indexed, in its vertex order.
     const Vec3* homeCoordinates(int32_t home) const { return coords_.data() + start_[home]; }
+    // The box around home cubie h's vertices; `valid` false when a coordinate is not finite.
+    struct Box {
+        Vec3 centre;
+        Vec3 half;
+        bool valid = false;
+    };
+    const Box& homeBox(int32_t home) const { return boxes_[home]; }
     // True while home cubie h still has the vertex count and coordinates it was indexed with.
     bool unchanged(const Cuby& home, int32_t h) const;
     // Home cubies with a vertex of exactly these coordinate bits, ascending, into `out`.
@@ -62,7 +69,8 @@ class HomeIndex {
     double surelyNearSquared_ = 0.0;
     double surelyFarSquared_ = 0.0;
     std::vector<int32_t> start_;
-    std::vector<Vec3> coords_;           // every home vertex as indexed, home after home
+    std::vector<Vec3> coords_;  // every home vertex as indexed, home after home
+    std::vector<Box> boxes_;
     std::vector<uint8_t> vertexCounts_;  // 1 at every vertex count a home cubie has
     // The finite home vertices by grid cell, and an open-addressing table of the cells.
     std::vector<Corner> corners_;

@@ -25,6 +25,9 @@ namespace {
 constexpr double kTurnMembership = -0.0001;
 // Highlighting is stricter: a vertex outside by more than the coincidence snap is out.
 constexpr double kHighlightMembership = 0.0;
+// Far above the rounding of a box centre's distance from a plane and of its reach (relative
+// 1e-15 of magnitudes below 10), and scaled with the distance for planes far away.
+constexpr double kBoxMargin = 1e-6;
 // A turned vertex within this distance of a home vertex covers it (inclusive).
 constexpr double kRefitDistance = 0.0001;
 
@@ -279,19 +282,55 @@ const int32_t* Puzzle::planeSides(int32_t anchorIndex, int32_t plane) {
         return known;
     }
     int32_t* sides = turnMemo_.setPlaceSides(anchorIndex, plane);
-    const PlaneDistance distance(anchors[anchorIndex].planes[plane]);
+    const Plane& p = anchors[anchorIndex].planes[plane];
+    const PlaneDistance distance(p);
+    const double length = std::sqrt(p.a * p.a + p.b * p.b + p.c * p.c);
     for (int32_t h = 0; h < homeIndex_.homeCount(); ++h) {
-        const Vec3* coordinates = homeIndex_.homeCoordinates(h);
+        const int32_t count = homeIndex_.homeVertexCount(h);
         int32_t& outside = sides[2 * h];
         int32_t& outsideNegated = sides[2 * h + 1];
-        for (int32_t m = 0; m < homeIndex_.homeVertexCount(h); ++m) {
+        // Every vertex's distance lies between the box centre's less and plus its reach along
+        // the normal; with a margin far above the rounding, a box clear of a threshold decides
+        // for all vertices: none outside (-1), or all, the first being vertex 0.
+        const HomeIndex::Box& box = homeIndex_.homeBox(h);
+        const double centre =
+            (p.a * box.centre.x + p.b * box.centre.y + p.c * box.centre.z + p.d) / length;
+        const double reach = (std::fabs(p.a) * box.half.x + std::fabs(p.b) * box.half.y +
+                              std::fabs(p.c) * box.half.z) /
+                             length;
+        const double margin = kBoxMargin * (1.0 + std::fabs(centre));
+        const double low = centre - reach - margin;
+        const double high = centre + reach + margin;
+        const bool decided = count > 0 && box.valid && std::isfinite(low) && std::isfinite(high);
+        outside = decided && low > kTurnMembership    ? -1
+                  : decided && high < kTurnMembership ? 0
+                                                      : -2;
+        outsideNegated = decided && high < -kTurnMembership  ? -1
+                         : decided && low > -kTurnMembership ? 0
+                                                             : -2;
+        if (count == 0) {
+            outside = outsideNegated = -1;
+        }
+        if (outside != -2 && outsideNegated != -2) {
+            continue;
+        }
+        const Vec3* coordinates = homeIndex_.homeCoordinates(h);
+        const bool findOutside = outside == -2;
+        const bool findOutsideNegated = outsideNegated == -2;
+        outside = findOutside ? -1 : outside;
+        outsideNegated = findOutsideNegated ? -1 : outsideNegated;
+        for (int32_t m = 0; m < count; ++m) {
             // The negated plane's distance is the plane's own negated: its products, sums and
             // quotient are those of the plane with the sign flipped (rounding to nearest is
             // symmetric), and its snap to 0 is symmetric.
             const double d = distance(coordinates[m]);
-            outside = outside < 0 && d < kTurnMembership ? m : outside;
-            outsideNegated = outsideNegated < 0 && -d < kTurnMembership ? m : outsideNegated;
-            if (outside >= 0 && outsideNegated >= 0) {
+            if (findOutside && outside < 0 && d < kTurnMembership) {
+                outside = m;
+            }
+            if (findOutsideNegated && outsideNegated < 0 && -d < kTurnMembership) {
+                outsideNegated = m;
+            }
+            if ((!findOutside || outside >= 0) && (!findOutsideNegated || outsideNegated >= 0)) {
                 break;
             }
         }
