@@ -173,7 +173,7 @@ class Puzzle {
     // or the plane negated (2h + 1) at the turning threshold, -1 for none; remembered.
     const int32_t* planeSides(int32_t anchor, int32_t plane);
     // The cubies below `count` inside the slab, in turnedCubies_, and whether each stands on
-    // home points.
+    // the vertices of a home cubie.
     void selectTurned(int32_t anchor, const Slab& slab, int32_t count);
     // Rotates the selected cubies and snaps them home; -1, the first cubie no home cubie
     // covers, or -2 when the home cubies changed since they were indexed. In the last two
@@ -181,6 +181,7 @@ class Puzzle {
     int32_t rotateAndRefit(int32_t anchor, const Slab& slab, const Rotation& rotation);
     int32_t nextPlace(TurnMemo::Turn& turn, const SlabTest& test, const Rotation& rotation,
                       int32_t home);
+    // True while every home cubie has what the home index was built from.
     bool homesUnchanged() const;
     // Replays one loaded move as that many recorded turns would; false when a turn is refused
     // or the turn count would overflow.
