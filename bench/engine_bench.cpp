@@ -1,6 +1,7 @@
 // Engine benchmarks: the nine ready-made puzzles and the largest puzzles the editor allows
 // within the vertex limit. Each benchmark reports its mean time in ms and its ratio to the
-// target ("of_target" below 1 meets it).
+// target ("of_target" below 1 meets it), and beside it the time before the engine was tuned for
+// speed ("before_ms", from before_ms.inc) and the speed-up ("x_faster").
 //
 //   bash scripts/bench.sh
 
@@ -11,6 +12,7 @@
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -73,12 +75,27 @@ int32_t firstTurningAnchor(const Puzzle& p) {
 
 using Clock = std::chrono::steady_clock;
 
-// Mean ms per iteration of the timed part, and its ratio to the target.
-void report(benchmark::State& state, double seconds, double targetMs) {
+// What each benchmark took before the engine was tuned for speed (the commit before it,
+// 83267e1, measured side by side with the tuned one on the machine the figures come from):
+// printed beside today's figure as before_ms, with the speed-up x_faster.
+const std::map<std::string, double>& beforeMs() {
+    static const std::map<std::string, double> figures = {
+#include "before_ms.inc"
+    };
+    return figures;
+}
+
+// Mean ms per iteration of the timed part, its ratio to the target, and the figure before.
+void report(benchmark::State& state, double seconds, double targetMs, const std::string& key) {
     double ms = seconds * 1000.0 / static_cast<double>(state.iterations());
     state.counters["ms"] = ms;
     state.counters["target_ms"] = targetMs;
     state.counters["of_target"] = ms / targetMs;
+    const auto before = beforeMs().find(key);
+    if (before != beforeMs().end()) {
+        state.counters["before_ms"] = before->second;
+        state.counters["x_faster"] = before->second / ms;
+    }
 }
 
 void construction(benchmark::State& state, const BenchPuzzle* p) {
@@ -91,7 +108,7 @@ void construction(benchmark::State& state, const BenchPuzzle* p) {
         seconds += std::chrono::duration<double>(Clock::now() - start).count();
     }
     double target = p->name == "Megaminx" ? 0.5 : (p->readyMade ? 1.0 : 100.0);
-    report(state, seconds, target);
+    report(state, seconds, target, "construction/" + p->name);
 }
 
 void fullTurn(benchmark::State& state, const BenchPuzzle* p) {
@@ -105,7 +122,7 @@ void fullTurn(benchmark::State& state, const BenchPuzzle* p) {
         benchmark::DoNotOptimize(puzzle.turnLayer(anchor, 1, 1, 1.0, 0));
         seconds += std::chrono::duration<double>(Clock::now() - start).count();
     }
-    report(state, seconds, 0.5);
+    report(state, seconds, 0.5, "full_turn/" + p->name);
 }
 
 void scramble(benchmark::State& state, const BenchPuzzle* p) {
@@ -118,7 +135,7 @@ void scramble(benchmark::State& state, const BenchPuzzle* p) {
         seconds += std::chrono::duration<double>(Clock::now() - start).count();
         benchmark::DoNotOptimize(puzzle.moveCount);
     }
-    report(state, seconds, p->readyMade ? 5.0 : 100.0);
+    report(state, seconds, p->readyMade ? 5.0 : 100.0, "scramble/" + p->name);
 }
 
 void mesh(benchmark::State& state, const BenchPuzzle* p) {
@@ -142,7 +159,7 @@ void mesh(benchmark::State& state, const BenchPuzzle* p) {
         seconds += std::chrono::duration<double>(middle - start).count();
         copySeconds += std::chrono::duration<double>(end - middle).count();
     }
-    report(state, seconds, 2.0);
+    report(state, seconds, 2.0, "count_fill/" + p->name);
     state.counters["vertices"] = count;
     state.counters["x_plain_copy"] = seconds / copySeconds;
 }
@@ -159,7 +176,7 @@ void picking(benchmark::State& state, const BenchPuzzle* p) {
         benchmark::DoNotOptimize(puzzle.pickCuby(eye, target));
         seconds += std::chrono::duration<double>(Clock::now() - start).count();
     }
-    report(state, seconds, 1.0);
+    report(state, seconds, 1.0, "pick/" + p->name);
 }
 
 void saveAndLoad(benchmark::State& state, const BenchPuzzle* p) {
@@ -180,7 +197,63 @@ void saveAndLoad(benchmark::State& state, const BenchPuzzle* p) {
         seconds += std::chrono::duration<double>(Clock::now() - start).count();
     }
     std::remove(path.c_str());
-    report(state, seconds, 100.0);
+    report(state, seconds, 100.0, "save_load/" + p->name);
+}
+
+// A saved history of kLongHistory single-layer moves, no two neighbours on the same anchor (so
+// none merges or cancels), written straight in the file section's format.
+constexpr int32_t kLongHistory = 100000;
+
+void writeLongHistory(const Puzzle& p, const std::string& path) {
+    std::vector<int32_t> turning;
+    for (int32_t a = 0; a < p.anchorCount; ++a) {
+        if (p.anchors[a].planeCount > 0)
+            turning.push_back(a);
+    }
+    FileWriter writer(path.c_str());
+    const int32_t metric = Single;
+    writer.write(&metric, 4);
+    writer.write(&kLongHistory, 4);
+    uint64_t random = 20;
+    auto next = [&random](uint32_t bound) {
+        random = random * 6364136223846793005ull + 1442695040888963407ull;
+        return static_cast<int32_t>((random >> 33) % bound);
+    };
+    int32_t previous = -1;
+    for (int32_t i = 0; i < kLongHistory; ++i) {
+        int32_t anchor = previous;
+        while (anchor == previous)
+            anchor = turning[next(static_cast<uint32_t>(turning.size()))];
+        previous = anchor;
+        const int32_t layer = 1 << next(static_cast<uint32_t>(p.anchors[anchor].planeCount));
+        const int32_t turnnr = 1;
+        const uint8_t clockwise = static_cast<uint8_t>(next(2));
+        writer.write(&anchor, 4);
+        writer.write(&layer, 4);
+        writer.write(&turnnr, 4);
+        writer.write(&clockwise, 1);
+    }
+}
+
+void loadLongHistory(benchmark::State& state, const BenchPuzzle* p) {
+    auto d = definitionOf(*p);
+    std::string path = "/tmp/orvanta-bench-" + std::to_string(::getpid()) + ".long";
+    {
+        Puzzle puzzle(d.get());
+        writeLongHistory(puzzle, path);
+    }
+    double seconds = 0;
+    for (auto _ : state) {
+        Puzzle fresh(d.get());
+        auto start = Clock::now();
+        FileReader reader(path.c_str());
+        benchmark::DoNotOptimize(fresh.loadMoves(reader));
+        seconds += std::chrono::duration<double>(Clock::now() - start).count();
+        if (fresh.getMoveCount() != kLongHistory)
+            state.SkipWithError("the history was not replayed whole");
+    }
+    std::remove(path.c_str());
+    report(state, seconds, 5000.0, "load_100000/" + p->name);
 }
 
 const bool registered = [] {
@@ -192,6 +265,12 @@ const bool registered = [] {
         benchmark::RegisterBenchmark(("count_fill/" + name).c_str(), mesh, &p);
         benchmark::RegisterBenchmark(("pick/" + name).c_str(), picking, &p);
         benchmark::RegisterBenchmark(("save_load/" + name).c_str(), saveAndLoad, &p);
+    }
+    // The largest puzzle only: one replay of the long history takes seconds.
+    for (const BenchPuzzle& p : benchPuzzles()) {
+        if (p.name == "Dodecahedron edge 150")
+            benchmark::RegisterBenchmark(("load_100000/" + p.name).c_str(), loadLongHistory, &p)
+                ->Iterations(1);
     }
     return true;
 }();

@@ -17,9 +17,6 @@ namespace {
 constexpr double kSameDistance = 0.0001;
 // Distances at or beyond this are not real planes of the anchor.
 constexpr double kFarDistance = 10000.0;
-// Erasing: a sticker is tiny when its area is below threshold / 1000 and its shortest side
-// (of its fan triangles) below this.
-constexpr double kTinySide = 0.05;
 
 int32_t slicePlaneCount(const Cuby& solid, int32_t kind, int32_t thickness) {
     switch (kind) {
@@ -33,36 +30,6 @@ int32_t slicePlaneCount(const Cuby& solid, int32_t kind, int32_t thickness) {
         default:
             return 0;
     }
-}
-
-bool hasTinySticker(const Cuby& cuby, double areaBound) {
-    for (int32_t f = 0; f < cuby.facecount; ++f) {
-        if (cuby.facecolor[f] == -1) {
-            continue;
-        }
-        int32_t n = cuby.faceSize(f);
-        const Vec3& p0 = cuby.faceVertex(f, 0);
-        double area = 0.0;
-        double shortest = 10.0;
-        for (int32_t i = 1; i + 1 < n; ++i) {
-            const Vec3& pi = cuby.faceVertex(f, i);
-            const Vec3& pj = cuby.faceVertex(f, i + 1);
-            area += triangleArea(p0, pi, pj);
-            double side = shortestSide(p0, pi, pj);
-            if (side < shortest) {
-                shortest = side;
-            }
-        }
-        if (area < areaBound && shortest < kTinySide) {
-            return true;
-        }
-    }
-    return false;
-}
-
-bool hasSticker(const Cuby& cuby) {
-    return std::any_of(cuby.facecolor.begin(), cuby.facecolor.end(),
-                       [](int32_t color) { return color != -1; });
 }
 
 }  // namespace
@@ -126,8 +93,7 @@ Puzzle::Puzzle(PuzzleDefinition* definition) {
     }
 
     // 5, 6. Cutting and erasing.
-    cutCubies(scratch);
-    eraseTinyCubies(definition->eraseThreshold);
+    cutAndErase(scratch, definition->eraseThreshold);
 
     // 7, 8. Face references; editor and group fields.
     for (int32_t i = 0; i < cubyCount; ++i) {
@@ -167,6 +133,17 @@ Puzzle::Puzzle(PuzzleDefinition* definition) {
     }
     stickerLines_.resize(largestFace);
     stickerFade_.resize(largestFace + 1);
+
+    // Room for the mesh cache, reserved here so that a fill never allocates (the pages are
+    // touched by the first fill). None for a puzzle whose mesh can never be drawn.
+    const int64_t meshVertices = meshVertexTotal();
+    if (!oversized && meshVertices <= kVertexLimit) {
+        size_t inputBytes = 0;
+        for (int32_t i = 0; i < cubyCount; ++i) {
+            inputBytes += MeshCache::inputBytesOf(cubies[i], &homeCubies[i]);
+        }
+        meshCache_.reserve(cubies.size(), static_cast<size_t>(meshVertices), inputBytes);
+    }
 }
 
 void Puzzle::orderAnchorPlanes(Anchor& anchor, const std::vector<Plane>& scratch) {
@@ -176,8 +153,11 @@ void Puzzle::orderAnchorPlanes(Anchor& anchor, const std::vector<Plane>& scratch
         facePlane(cubies[0], anchor.index, face);
         axis = planeNormal(face);
     }
-    std::vector<Plane> candidates;
-    std::vector<double> distance;
+    // Kept from one anchor (and construction) to the next.
+    thread_local std::vector<Plane> candidates;
+    thread_local std::vector<double> distance;
+    candidates.clear();
+    distance.clear();
     for (const Plane& plane : scratch) {
         if (!isParallel(planeNormal(plane), axis)) {
             continue;
@@ -225,44 +205,6 @@ void Puzzle::orderAnchorPlanes(Anchor& anchor, const std::vector<Plane>& scratch
         distance[best] = kFarDistance + 1.0;
     }
     anchor.planeCount = static_cast<int32_t>(anchor.planes.size());
-}
-
-void Puzzle::cutCubies(const std::vector<Plane>& scratch) {
-    std::vector<Cuby> next;
-    for (const Plane& plane : scratch) {
-        if (cubies.size() > static_cast<size_t>(kMaxCutCubies)) {
-            oversized = true;
-            break;
-        }
-        next.clear();
-        next.reserve(2 * cubies.size());
-        for (Cuby& cuby : cubies) {
-            next.emplace_back();
-            next.emplace_back();
-            Cuby& front = next[next.size() - 2];
-            Cuby& back = next.back();
-            if (splitCuby(cuby, front, back, plane) == 0) {
-                next.pop_back();
-                // A fresh slot receiving the whole cubie: moving equals copying here.
-                front = std::move(cuby);
-            }
-        }
-        cubies.swap(next);
-    }
-    cubyCount = static_cast<int32_t>(cubies.size());
-}
-
-void Puzzle::eraseTinyCubies(int32_t eraseThreshold) {
-    const double areaBound = eraseThreshold * 0.001;
-    std::vector<Cuby> kept;
-    kept.reserve(cubies.size());
-    for (Cuby& cuby : cubies) {
-        if (!hasTinySticker(cuby, areaBound) && hasSticker(cuby)) {
-            kept.push_back(std::move(cuby));
-        }
-    }
-    cubies.swap(kept);
-    cubyCount = static_cast<int32_t>(cubies.size());
 }
 
 void Puzzle::restoreGroups(PuzzleDefinition* definition) {

@@ -12,8 +12,10 @@
 #include "cuby.h"
 #include "geometry.h"
 #include "home_index.h"
+#include "mesh_cache.h"
 #include "puzzle_definition.h"
 #include "render_mesh.h"
+#include "turn_memo.h"
 
 class FileReader;
 class FileWriter;
@@ -161,13 +163,26 @@ class Puzzle {
     struct SolidData;
     struct Slab;
     struct Rotation;
+    struct SlabTest;
+    enum class Refit : uint8_t;
     bool layerSlab(int32_t anchor, int32_t layer, Slab& slab) const;
     bool widenSlab(const Anchor& anchor, Slab& slab) const;
-    // Rotates the slab's cubies and snaps them home; -1, or the first cubie no home cubie
-    // covers, in which case no cubie was written.
-    int32_t rotateAndRefit(const Slab& slab, const Rotation& rotation);
-    int32_t coveringHome(const Vec3* turned, int32_t count);
-    static Vec3 snapped(const Cuby& home, const Vec3& turned);
+    // Builds the home index and the turn memo when there are none (or `again`).
+    void prepareTurning(bool again = false);
+    // Per home cubie, the position of its first vertex outside the anchor's plane (entry 2h)
+    // or the plane negated (2h + 1) at the turning threshold, -1 for none; remembered.
+    const int32_t* planeSides(int32_t anchor, int32_t plane);
+    // The cubies below `count` inside the slab, in turnedCubies_, and whether each stands on
+    // the vertices of a home cubie.
+    void selectTurned(int32_t anchor, const Slab& slab, int32_t count);
+    // Rotates the selected cubies and snaps them home; -1, the first cubie no home cubie
+    // covers, or -2 when the home cubies changed since they were indexed. In the last two
+    // cases no cubie was written.
+    int32_t rotateAndRefit(int32_t anchor, const Slab& slab, const Rotation& rotation);
+    int32_t nextPlace(TurnMemo::Turn& turn, const SlabTest& test, const Rotation& rotation,
+                      int32_t home);
+    // True while every home cubie has what the home index was built from.
+    bool homesUnchanged() const;
     // Replays one loaded move as that many recorded turns would; false when a turn is refused
     // or the turn count would overflow.
     bool replayMove(const Move& move);
@@ -176,11 +191,12 @@ class Puzzle {
     MeshVertex* fillSticker(MeshVertex* out, int32_t cuby, int32_t face, double inset, bool fade);
     void buildSolid(const SolidData& data);
     void orderAnchorPlanes(Anchor& anchor, const std::vector<Plane>& scratch);
-    void cutCubies(const std::vector<Plane>& scratch);
-    void eraseTinyCubies(int32_t eraseThreshold);
+    void cutAndErase(const std::vector<Plane>& scratch, int32_t eraseThreshold);
     void restoreGroups(PuzzleDefinition* definition);
 
-    HomeIndex homeIndex_;  // built on the first refit
+    HomeIndex homeIndex_;  // built on the first turn
+    MeshCache meshCache_;
+    TurnMemo turnMemo_;
     // Per-face scratch of the sticker fill, sized once for the largest face so a fill
     // allocates nothing.
     struct OffsetLine {
@@ -189,9 +205,13 @@ class Puzzle {
     };
     std::vector<OffsetLine> stickerLines_;
     std::vector<uint32_t> stickerFade_;  // one per vertex, then the centre
-    std::vector<int32_t> candidateScratch_;
-    // Scratch of the last step of a turn, kept to spare the allocations.
+    // Scratch of turning, kept to spare the allocations.
     std::vector<int32_t> turnedCubies_;
-    std::vector<Vec3> turnedVertices_;
-    std::vector<int32_t> refitHomes_;
+    std::vector<uint8_t> turnedAtRest_;
+    std::vector<Refit> refitKinds_;
+    std::vector<int32_t> refitPlaces_;
+    std::vector<Vec3> refitVertices_;
+    std::vector<int32_t> refitPositions_;
+    std::vector<int32_t> snap_;
+    std::vector<Vec3> placeVertices_;
 };

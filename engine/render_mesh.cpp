@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "puzzle.h"
 
@@ -121,8 +122,16 @@ int32_t Puzzle::fillVertices(MeshVertex* buffer, int32_t capacity, double inset,
         return -1;
     }
     const uint32_t background = colorFade != 0 ? kFadeBackground : kBackground;
+    const bool cached = meshCache_.prepare(cubies, homeCubies, cubyCount, inset, colorFade != 0);
     MeshVertex* out = buffer;
     for (int32_t i = 0; i < cubyCount; ++i) {
+        if (cached && meshCache_.reusable(cubies, homeCubies, i)) {
+            const int32_t count = meshCache_.triangleCount(i);
+            std::memcpy(out, meshCache_.triangles(i), sizeof(MeshVertex) * count);
+            out += count;
+            continue;
+        }
+        MeshVertex* const made = out;
         const Cuby& cuby = cubies[i];
         for (int32_t f = 0; f < cuby.facecount; ++f) {
             const int32_t n = cuby.faceSize(f);
@@ -137,6 +146,9 @@ int32_t Puzzle::fillVertices(MeshVertex* buffer, int32_t capacity, double inset,
                 continue;
             }
             out = fillSticker(out, i, f, inset, colorFade != 0 && cuby.selected == 0);
+        }
+        if (cached) {
+            meshCache_.store(i, made, static_cast<int32_t>(out - made));
         }
     }
     return 1;

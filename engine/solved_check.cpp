@@ -48,20 +48,24 @@ void Puzzle::computeFaceReferences(int32_t cubyIndex) {
             Plane edgePlane;
             planeFromPoints(edgePlane, a, b, a + normal);
             normalizePlane(edgePlane);
-            Vec3 p1;
-            projectOntoPlane(edgePlane, m, p1);
+            // The feet of the centroid (on the plane as built) and of the stepped point (on
+            // the plane turned towards the centroid) matter only to an edge that the step
+            // approaches, so they are found after that test.
+            const Plane builtPlane = edgePlane;
             double d1 = planeDistance(edgePlane, m);
             if (d1 < 0) {
                 negatePlane(edgePlane);
                 d1 = -d1;
             }
-            Vec3 p2;
-            projectOntoPlane(edgePlane, stepped, p2);
             double d2 = planeDistance(edgePlane, stepped);
-            double s = pointDistance(p1, p2);
             if (!(d1 > d2)) {
                 continue;
             }
+            Vec3 p1;
+            projectOntoPlane(builtPlane, m, p1);
+            Vec3 p2;
+            projectOntoPlane(edgePlane, stepped, p2);
+            double s = pointDistance(p1, p2);
             double l = s * d1 / (d1 - d2);
             double dist = std::sqrt(l * l + d1 * d1);
             if (!(dist < best)) {

@@ -1,8 +1,8 @@
 // Turning layers. A layer of an anchor is the slab between two neighbouring cutting planes;
 // a turn rotates every live cubie inside it about the anchor's axis, in steps, and after the
 // last step snaps every turned cubie onto the home cubie whose place it now fills, so rounding
-// never piles up from turn to turn. A bandage group turns whole or not at all: the slab widens
-// until it splits no group.
+// never piles up from turn to turn (turn_refit.cpp). A bandage group turns whole or not at
+// all: the slab widens until it splits no group.
 //
 // A turn whose refit would fail (a turned cubie lands where no home cubie of its shape is) is
 // refused: the last step rotates into scratch and writes the cubies only once every one of
@@ -11,80 +11,11 @@
 #include <cmath>
 
 #include "diagnostic_log.h"
-#include "puzzle.h"
+#include "turn_slab.h"
 
-namespace {
-
-// A vertex this far outside a bounding plane still belongs to the turning slab.
-constexpr double kTurnMembership = -0.0001;
-// Highlighting is stricter: a vertex outside by more than the coincidence snap is out.
-constexpr double kHighlightMembership = 0.0;
-// A turned vertex within this distance of a home vertex covers it (inclusive).
-constexpr double kRefitDistance = 0.0001;
-
-// What the refit found for one turned cubie.
-constexpr int32_t kKeepTurned = -1;  // no home cubie of its shape, or out of the slab after all
-constexpr int32_t kNoHome = -2;      // home cubies of its shape exist but none covers it
-
-bool vertexInside(const Plane& plane, const Vec3& v, double threshold) {
-    return !(planeDistance(plane, v) < threshold);
-}
-
-}  // namespace
-
-// Rodrigues' formula about a unit axis through the origin, right-handed, evaluated term by
-// term in this order: positions after a turn are stored data.
-struct Puzzle::Rotation {
-    Vec3 axis;
-    double c;
-    double s;
-    double oneMinusC;
-
-    Rotation(const Vec3& unitAxis, double angle)
-        : axis(unitAxis), c(std::cos(angle)), s(std::sin(angle)), oneMinusC(1.0 - c) {}
-
-    Vec3 apply(const Vec3& v) const {
-        Vec3 kv;
-        cross3(axis, v, kv);
-        const double along = dot3(axis, v);
-        return {v.x * c + kv.x * s + axis.x * along * oneMinusC,
-                v.y * c + kv.y * s + axis.y * along * oneMinusC,
-                v.z * c + kv.z * s + axis.z * along * oneMinusC};
-    }
-};
-
-// One or two bounding planes, positive side inside. In the layer-1 form the single plane's
-// positive side faces the anchor, which flips the sense of rotation.
-struct Puzzle::Slab {
-    Plane plane1;
-    Plane plane2;
-    bool twoPlanes = false;
-    bool layerOneForm = false;
-    int32_t i1 = 0;  // anchor plane behind plane1
-    int32_t i2 = 0;  // anchor plane behind plane2
-
-    bool contains(const Vec3* vertices, int32_t count, double threshold) const {
-        for (int32_t k = 0; k < count; ++k) {
-            if (!vertexInside(plane1, vertices[k], threshold) ||
-                (twoPlanes && !vertexInside(plane2, vertices[k], threshold))) {
-                return false;
-            }
-        }
-        return true;
-    }
-    bool contains(const Cuby& cuby, double threshold) const {
-        return contains(cuby.vertex.data(), cuby.vertexcount, threshold);
-    }
-};
-
-namespace {
-
-Plane negated(Plane p) {
-    negatePlane(p);
-    return p;
-}
-
-}  // namespace
+using turning::kHighlightMembership;
+using turning::kHomesChanged;
+using turning::negated;
 
 bool Puzzle::layerSlab(int32_t anchorIndex, int32_t layer, Slab& slab) const {
     if (anchorIndex < 0 || anchorIndex >= anchorCount || layer < 1) {
@@ -203,17 +134,29 @@ TurnResult Puzzle::turnLayer(int32_t anchorIndex, int32_t layer, uint8_t clockwi
     const double steps = std::round(1.0 / fraction);
     const bool lastStep = std::isfinite(steps) && steps >= 1.0 && steps <= 2147483647.0 &&
                           static_cast<double>(step) + 1.0 == steps;
+    prepareTurning();
     if (!lastStep) {
-        for (Cuby& cuby : cubies) {
-            if (slab.contains(cuby, kTurnMembership)) {
-                for (int32_t k = 0; k < cuby.vertexcount; ++k) {
-                    cuby.vertex[k] = rotation.apply(cuby.vertex[k]);
-                }
+        selectTurned(anchorIndex, slab, static_cast<int32_t>(cubies.size()));
+        for (int32_t i : turnedCubies_) {
+            Cuby& cuby = cubies[i];
+            for (int32_t k = 0; k < cuby.vertexcount; ++k) {
+                cuby.vertex[k] = rotation.apply(cuby.vertex[k]);
+            }
+            if (i < turnMemo_.cubyCount()) {
+                turnMemo_.forget(i);
             }
         }
         return TurnResult::Turned;
     }
-    const int32_t unfit = rotateAndRefit(slab, rotation);
+    selectTurned(anchorIndex, slab, cubyCount);
+    int32_t unfit = rotateAndRefit(anchorIndex, slab, rotation);
+    if (unfit == kHomesChanged) {
+        // The home cubies changed since they were indexed: index them again and decide every
+        // cubie by the plain computation.
+        prepareTurning(true);
+        std::fill(turnedAtRest_.begin(), turnedAtRest_.end(), 0);
+        unfit = rotateAndRefit(anchorIndex, slab, rotation);
+    }
     if (unfit >= 0) {
         logPrintf(
             "turn refused: anchor %d, layer %d, clockwise %d: cuby %d could not be refitted\n",
@@ -221,92 +164,6 @@ TurnResult Puzzle::turnLayer(int32_t anchorIndex, int32_t layer, uint8_t clockwi
         return TurnResult::Refused;
     }
     return TurnResult::Turned;
-}
-
-int32_t Puzzle::rotateAndRefit(const Slab& slab, const Rotation& rotation) {
-    // The turned cubies' rotated vertices, one cubie after another.
-    turnedCubies_.clear();
-    turnedVertices_.clear();
-    for (int32_t i = 0; i < cubyCount; ++i) {
-        const Cuby& cuby = cubies[i];
-        if (slab.contains(cuby, kTurnMembership)) {
-            turnedCubies_.push_back(i);
-            for (int32_t k = 0; k < cuby.vertexcount; ++k) {
-                turnedVertices_.push_back(rotation.apply(cuby.vertex[k]));
-            }
-        }
-    }
-    // Every turned cubie finds its home cubie before any cubie is written.
-    refitHomes_.clear();
-    size_t offset = 0;
-    for (int32_t i : turnedCubies_) {
-        const int32_t count = cubies[i].vertexcount;
-        const Vec3* turned = turnedVertices_.data() + offset;
-        offset += static_cast<size_t>(count);
-        // Membership is tested again after the rotation, as the refit always has.
-        const int32_t home = slab.contains(turned, count, kTurnMembership)
-                                 ? coveringHome(turned, count)
-                                 : kKeepTurned;
-        if (home == kNoHome) {
-            return i;
-        }
-        refitHomes_.push_back(home);
-    }
-    offset = 0;
-    for (size_t t = 0; t < turnedCubies_.size(); ++t) {
-        Cuby& cuby = cubies[turnedCubies_[t]];
-        const Vec3* turned = turnedVertices_.data() + offset;
-        offset += static_cast<size_t>(cuby.vertexcount);
-        const int32_t home = refitHomes_[t];
-        for (int32_t k = 0; k < cuby.vertexcount; ++k) {
-            cuby.vertex[k] = home == kKeepTurned ? turned[k] : snapped(homeCubies[home], turned[k]);
-        }
-    }
-    return -1;
-}
-
-int32_t Puzzle::coveringHome(const Vec3* turned, int32_t count) {
-    if (count == 0) {
-        return kKeepTurned;
-    }
-    if (homeIndex_.empty()) {
-        homeIndex_.build(homeCubies, kRefitDistance);
-    }
-    // Every covering home cubie has a vertex near the cubie's first vertex, and the candidates
-    // come in index order: the first that covers is the plain scan's answer.
-    homeIndex_.candidates(turned[0], candidateScratch_);
-    for (int32_t h : candidateScratch_) {
-        const Cuby& home = homeCubies[h];
-        if (home.vertexcount != count) {
-            continue;
-        }
-        bool covers = true;
-        for (int32_t k = 0; k < count && covers; ++k) {
-            bool near = false;
-            for (int32_t m = 0; m < home.vertexcount && !near; ++m) {
-                near = pointDistance(turned[k], home.vertex[m]) <= kRefitDistance;
-            }
-            covers = near;
-        }
-        if (covers) {
-            return h;
-        }
-    }
-    for (const Cuby& home : homeCubies) {
-        if (home.vertexcount == count) {
-            return kNoHome;
-        }
-    }
-    return kKeepTurned;  // no home cubie of this shape: it keeps its turned coordinates
-}
-
-Vec3 Puzzle::snapped(const Cuby& home, const Vec3& turned) {
-    for (int32_t m = 0; m < home.vertexcount; ++m) {
-        if (pointDistance(turned, home.vertex[m]) <= kRefitDistance) {
-            return home.vertex[m];
-        }
-    }
-    return turned;  // not reached: the home cubie covers every turned vertex
 }
 
 bool Puzzle::canTurn(int32_t anchor, int32_t layerMask, uint8_t clockwise) {
@@ -343,8 +200,9 @@ void Puzzle::highlightLayer(int32_t anchorIndex, int32_t layer) {
     if (!layerSlab(anchorIndex, layer, slab)) {
         return;
     }
+    const SlabTest test = SlabTest(slab, kHighlightMembership);
     for (Cuby& cuby : cubies) {
-        if (slab.contains(cuby, kHighlightMembership)) {
+        if (test.contains(cuby.vertex.data(), cuby.vertexcount)) {
             cuby.highlighted = 1;
         }
     }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "test_support.h"
@@ -182,5 +183,52 @@ TEST_F(RenderMesh, EveryReadyMadePuzzleFillsExactlyItsCount) {
             ASSERT_EQ(buffer[i].color >> 24, 0xFFu) << r.name;
         for (int32_t i = count; i < count + kGuard; ++i)
             ASSERT_EQ(buffer[i].color, 0xDEADBEEFu) << r.name;
+    }
+}
+
+TEST_F(RenderMesh, AFillAfterChangesEqualsAFillFromScratch) {
+    // A fill reuses a cubie's triangles from the fill before only while everything they are
+    // made from is unchanged: after each change the mesh must equal that of a puzzle that
+    // went through the same changes and fills for the first time.
+    using Change = void (*)(Puzzle&, PuzzleDefinition*);
+    const Change changes[] = {
+        [](Puzzle&, PuzzleDefinition*) {},
+        [](Puzzle& p, PuzzleDefinition*) { p.turnLayer(0, 1, 1, 1.0, 0); },
+        [](Puzzle& p, PuzzleDefinition*) { p.turnLayer(2, 2, 0, 0.25, 0); },  // half way
+        [](Puzzle& p, PuzzleDefinition*) { p.highlightLayer(4, 1); },
+        [](Puzzle& p, PuzzleDefinition*) { p.toggleCubySelection(3); },
+        [](Puzzle& p, PuzzleDefinition* d) {
+            for (int32_t i = 0; i < 12; ++i)
+                p.cubies[i].selected = 1;
+            p.connectSelected(d);  // flags the edges between same-coloured stickers
+            p.clearSelection();
+        },
+        [](Puzzle& p, PuzzleDefinition*) { p.homeCubies[5].vertex[0].y += 0.25; },
+        [](Puzzle& p, PuzzleDefinition*) { p.cubies[7].vertex[1].x += 0.001; },
+        [](Puzzle&, PuzzleDefinition*) {},  // another inset
+        [](Puzzle&, PuzzleDefinition*) {},  // no fade
+    };
+    const double insets[] = {1.0 / 30, 1.0 / 30, 1.0 / 30, 1.0 / 30, 1.0 / 30,
+                             1.0 / 30, 1.0 / 30, 1.0 / 30, 0.1,      0.1};
+    const uint8_t fades[] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 0};
+    auto warmDefinition = makeDefinition(Cube, {{FaceSlice, 120}, {PointSlice, 200}});
+    Puzzle warm(warmDefinition.get());
+    for (size_t step = 0; step < std::size(changes); ++step) {
+        changes[step](warm, warmDefinition.get());
+        auto coldDefinition = makeDefinition(Cube, {{FaceSlice, 120}, {PointSlice, 200}});
+        Puzzle cold(coldDefinition.get());
+        for (size_t s = 0; s <= step; ++s)
+            changes[s](cold, coldDefinition.get());
+        if (step == 5) {
+            int flagged = 0;
+            for (const Cuby& c : warm.cubies)
+                flagged += static_cast<int>(std::count(c.edgeflag.begin(), c.edgeflag.end(), 1));
+            ASSERT_GT(flagged, 0);
+        }
+        const auto reused = fill(warm, insets[step], fades[step]);
+        const auto fresh = fill(cold, insets[step], fades[step]);
+        ASSERT_EQ(reused.size(), fresh.size()) << step;
+        EXPECT_EQ(std::memcmp(reused.data(), fresh.data(), reused.size() * sizeof(MeshVertex)), 0)
+            << step;
     }
 }

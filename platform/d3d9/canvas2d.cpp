@@ -1,6 +1,7 @@
 #include "d3d9/canvas2d.h"
 
 #include <algorithm>
+#include <array>
 
 #include "d3d9/device.h"
 
@@ -21,16 +22,17 @@ UINT Canvas2D::height() const {
 }
 
 HRESULT Canvas2D::fillRect(const RECT& rect, D3DCOLOR color) {
-    device_.backend().fillRects({ColoredRect{rect, color}}, scissor_);
+    const ColoredRect filled{rect, color};
+    device_.backend().fillRects(std::span<const ColoredRect>(&filled, 1), scissor_);
     return device_.record("Canvas2D::fillRect",
                           {double(rect.left), double(rect.top), double(rect.right),
                            double(rect.bottom), double(color)},
                           S_OK);
 }
 
-HRESULT Canvas2D::fillRects(const std::vector<RECT>& rects, D3DCOLOR color) {
-    std::vector<ColoredRect> colored;
-    colored.reserve(rects.size());
+HRESULT Canvas2D::fillRects(std::span<const RECT> rects, D3DCOLOR color) {
+    std::vector<ColoredRect>& colored = colored_;
+    colored.clear();
     for (const RECT& rect : rects) {
         colored.push_back(ColoredRect{rect, color});
         device_.record("Canvas2D::fillRect",
@@ -43,8 +45,9 @@ HRESULT Canvas2D::fillRects(const std::vector<RECT>& rects, D3DCOLOR color) {
 }
 
 HRESULT Canvas2D::frameRect(const RECT& rect, D3DCOLOR color, int thickness) {
-    const std::vector<double> numbers = {double(rect.left),   double(rect.top), double(rect.right),
-                                         double(rect.bottom), double(color),    double(thickness)};
+    const std::initializer_list<double> numbers = {double(rect.left),  double(rect.top),
+                                                   double(rect.right), double(rect.bottom),
+                                                   double(color),      double(thickness)};
     if (thickness < 1) {
         return device_.record("Canvas2D::frameRect", numbers, D3DERR_INVALIDCALL);
     }
@@ -55,12 +58,12 @@ HRESULT Canvas2D::frameRect(const RECT& rect, D3DCOLOR color, int thickness) {
     const LONG innerBottom = std::max(rect.bottom - t, innerTop);
     const LONG innerLeft = std::min(rect.left + t, rect.right);
     const LONG innerRight = std::max(rect.right - t, innerLeft);
-    std::vector<ColoredRect> bands = {
+    const std::array<ColoredRect, 4> bands = {{
         {RECT{rect.left, rect.top, rect.right, innerTop}, color},
         {RECT{rect.left, innerBottom, rect.right, rect.bottom}, color},
         {RECT{rect.left, innerTop, innerLeft, innerBottom}, color},
         {RECT{innerRight, innerTop, rect.right, innerBottom}, color},
-    };
+    }};
     device_.backend().fillRects(bands, scissor_);
     return device_.record("Canvas2D::frameRect", numbers, S_OK);
 }
@@ -77,7 +80,7 @@ void Canvas2D::clearScissor() {
     device_.record("Canvas2D::clearScissor", {}, S_OK);
 }
 
-void Canvas2D::drawGlyphs(const std::vector<PlacedGlyph>& glyphs, D3DCOLOR color,
+void Canvas2D::drawGlyphs(std::span<const PlacedGlyph> glyphs, D3DCOLOR color,
                           const std::optional<RECT>& clip) {
     std::optional<RECT> limit = clip;
     if (scissor_) {

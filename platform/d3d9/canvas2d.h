@@ -18,8 +18,10 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <vector>
 
+#include "d3d9/device_backend.h"
 #include "d3d9/types.h"
 
 class IDirect3DDevice9;
@@ -32,7 +34,7 @@ class Canvas2D {
     HRESULT fillRect(const RECT& rect, D3DCOLOR color);
     // As fillRect on each, in order, drawn at once: a software renderer spends far more on
     // each drawing call than on the pixels of a small rectangle. Recorded as fillRect calls.
-    HRESULT fillRects(const std::vector<RECT>& rects, D3DCOLOR color);
+    HRESULT fillRects(std::span<const RECT> rects, D3DCOLOR color);
     HRESULT frameRect(const RECT& rect, D3DCOLOR color, int thickness = 1);
     void setScissor(const RECT& rect);
     void clearScissor();
@@ -43,12 +45,14 @@ class Canvas2D {
     UINT height() const;
 
     // For fonts: glyph bitmaps in `color`, clipped to `clip` (when given) and the scissor.
-    void drawGlyphs(const std::vector<PlacedGlyph>& glyphs, D3DCOLOR color,
+    void drawGlyphs(std::span<const PlacedGlyph> glyphs, D3DCOLOR color,
                     const std::optional<RECT>& clip);
 
   private:
     IDirect3DDevice9& device_;
     std::optional<RECT> scissor_;
+    // fillRects' list, kept so that a frame allocates nothing.
+    std::vector<ColoredRect> colored_;
 };
 
 Canvas2D* canvasOf(IDirect3DDevice9* device);

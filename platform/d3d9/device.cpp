@@ -40,10 +40,12 @@ HRESULT IDirect3DDevice9::injectedFailure(std::string_view call) {
     return log != nullptr ? log->takeFailure(call) : S_OK;
 }
 
-HRESULT IDirect3DDevice9::record(std::string call, std::vector<double> numbers, HRESULT result,
-                                 std::wstring text) {
+HRESULT IDirect3DDevice9::record(std::string_view call, std::span<const double> numbers,
+                                 HRESULT result, std::wstring_view text) {
     if (Recording* log = recording()) {
-        log->add(RecordedCall{std::move(call), std::move(numbers), std::move(text), result});
+        log->add(RecordedCall{std::string(call),
+                              std::vector<double>(numbers.begin(), numbers.end()),
+                              std::wstring(text), result});
     }
     return result;
 }
@@ -76,7 +78,8 @@ HRESULT IDirect3DDevice9::CreateVertexDeclaration(const D3DVERTEXELEMENT9* eleme
 HRESULT IDirect3DDevice9::CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf, D3DPOOL pool,
                                              IDirect3DVertexBuffer9** buffer, HANDLE*) {
     const char* call = "CreateVertexBuffer";
-    const std::vector<double> numbers = {double(length), double(usage), double(fvf), double(pool)};
+    const std::initializer_list<double> numbers = {double(length), double(usage), double(fvf),
+                                                   double(pool)};
     if (buffer == nullptr) {
         return record(call, numbers, D3DERR_INVALIDCALL);
     }
@@ -99,8 +102,8 @@ HRESULT IDirect3DDevice9::CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf
 HRESULT IDirect3DDevice9::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR color,
                                 float z, DWORD stencil) {
     const char* call = "Clear";
-    const std::vector<double> numbers = {double(count), double(flags), double(color), double(z),
-                                         double(stencil)};
+    const std::initializer_list<double> numbers = {double(count), double(flags), double(color),
+                                                   double(z), double(stencil)};
     if (const HRESULT failure = injectedFailure(call); FAILED(failure)) {
         return record(call, numbers, failure);
     }
@@ -113,7 +116,7 @@ HRESULT IDirect3DDevice9::Clear(DWORD count, const D3DRECT* rects, DWORD flags, 
     for (DWORD i = 0; i < count; ++i) {
         areas.push_back(RECT{rects[i].x1, rects[i].y1, rects[i].x2, rects[i].y2});
     }
-    backend_->clear(areas, flags, color, z, stencil);
+    backend_->clear(std::span<const RECT>(areas), flags, color, z, stencil);
     return record(call, numbers, S_OK);
 }
 
@@ -145,8 +148,8 @@ HRESULT IDirect3DDevice9::EndScene() {
 HRESULT IDirect3DDevice9::SetStreamSource(UINT streamNumber, IDirect3DVertexBuffer9* buffer,
                                           UINT offsetInBytes, UINT stride) {
     const char* call = "SetStreamSource";
-    const std::vector<double> numbers = {double(streamNumber), double(offsetInBytes),
-                                         double(stride)};
+    const std::initializer_list<double> numbers = {double(streamNumber), double(offsetInBytes),
+                                                   double(stride)};
     if (streamNumber != 0 || (buffer != nullptr && stride == 0)) {
         return record(call, numbers, D3DERR_INVALIDCALL);
     }
@@ -173,7 +176,8 @@ HRESULT IDirect3DDevice9::SetVertexDeclaration(IDirect3DVertexDeclaration9* decl
 HRESULT IDirect3DDevice9::DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex,
                                         UINT primitiveCount) {
     const char* call = "DrawPrimitive";
-    const std::vector<double> numbers = {double(type), double(startVertex), double(primitiveCount)};
+    const std::initializer_list<double> numbers = {double(type), double(startVertex),
+                                                   double(primitiveCount)};
     if (const HRESULT failure = injectedFailure(call); FAILED(failure)) {
         return record(call, numbers, failure);
     }
@@ -211,8 +215,8 @@ HRESULT IDirect3DDevice9::Reset(D3DPRESENT_PARAMETERS* parameters) {
     if (parameters == nullptr) {
         return record(call, {}, D3DERR_INVALIDCALL);
     }
-    const std::vector<double> numbers = {double(parameters->BackBufferWidth),
-                                         double(parameters->BackBufferHeight)};
+    const std::initializer_list<double> numbers = {double(parameters->BackBufferWidth),
+                                                   double(parameters->BackBufferHeight)};
     if (const HRESULT failure = injectedFailure(call); FAILED(failure)) {
         return record(call, numbers, failure);
     }

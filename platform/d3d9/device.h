@@ -6,7 +6,9 @@
 // read past the end of the buffer. Clear clears the whole target whatever states are set.
 #pragma once
 
+#include <initializer_list>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,9 +53,14 @@ class IDirect3DDevice9 : public RefCounted {
     Recording* recording() { return backend_->recording(); }
     // An injected failure of `call` on a recording device, else S_OK.
     HRESULT injectedFailure(std::string_view call);
-    // Logs a call on a recording device and passes its result through.
-    HRESULT record(std::string call, std::vector<double> numbers, HRESULT result,
-                   std::wstring text = {});
+    // Logs a call on a recording device and passes its result through. The record is made
+    // only when there is a recording: a device that draws allocates nothing here.
+    HRESULT record(std::string_view call, std::span<const double> numbers, HRESULT result,
+                   std::wstring_view text = {});
+    HRESULT record(std::string_view call, std::initializer_list<double> numbers, HRESULT result,
+                   std::wstring_view text = {}) {
+        return record(call, std::span<const double>(numbers.begin(), numbers.size()), result, text);
+    }
 
     HRESULT present();
     void setWireframe(bool wireframe);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -99,7 +100,7 @@ class DeviceBackend {
 
     virtual void resize(UINT width, UINT height) = 0;
     // Clears the given rectangles (all of the target when empty), whatever states are set.
-    virtual void clear(const std::vector<RECT>& rects, DWORD flags, D3DCOLOR color, float z,
+    virtual void clear(std::span<const RECT> rects, DWORD flags, D3DCOLOR color, float z,
                        DWORD stencil) = 0;
     virtual std::unique_ptr<BackendBuffer> createBuffer(UINT length) = 0;
     // Null with the compiler's log in `log` when the sources do not compile and link.
@@ -115,9 +116,9 @@ class DeviceBackend {
                                const std::vector<VertexAttribute>& attributes, UINT firstVertex,
                                UINT vertexCount) = 0;
     // 2D drawing with alpha blending, no depth test, clipped to `scissor` when given.
-    virtual void fillRects(const std::vector<ColoredRect>& rects,
+    virtual void fillRects(std::span<const ColoredRect> rects,
                            const std::optional<RECT>& scissor) = 0;
-    virtual void drawGlyphs(const std::vector<PlacedGlyph>& glyphs, D3DCOLOR color,
+    virtual void drawGlyphs(std::span<const PlacedGlyph> glyphs, D3DCOLOR color,
                             const std::optional<RECT>& clip) = 0;
     virtual HRESULT present() = 0;
     // The back buffer as RGBA rows from the top, or false when there are no pixels.

@@ -16,7 +16,8 @@ IDirect3DVertexBuffer9::~IDirect3DVertexBuffer9() {
 
 HRESULT IDirect3DVertexBuffer9::Lock(UINT offsetToLock, UINT sizeToLock, void** data, DWORD flags) {
     const char* call = "Lock";
-    const std::vector<double> numbers = {double(offsetToLock), double(sizeToLock), double(flags)};
+    const std::initializer_list<double> numbers = {double(offsetToLock), double(sizeToLock),
+                                                   double(flags)};
     if (data == nullptr) {
         return device_.record(call, numbers, D3DERR_INVALIDCALL);
     }

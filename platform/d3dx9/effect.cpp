@@ -1,5 +1,7 @@
 #include "d3dx9/effect.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -8,8 +10,10 @@
 
 namespace {
 
-std::vector<double> matrixNumbers(const D3DXMATRIX& m) {
-    return std::vector<double>(&m.m[0][0], &m.m[0][0] + 16);
+std::array<double, 16> matrixNumbers(const D3DXMATRIX& m) {
+    std::array<double, 16> numbers;
+    std::copy(&m.m[0][0], &m.m[0][0] + 16, numbers.begin());
+    return numbers;
 }
 
 }  // namespace
@@ -39,7 +43,9 @@ void ID3DXEffect::uploadMatrices(BackendProgram& program) const {
 
 HRESULT ID3DXEffect::SetMatrix(D3DXHANDLE parameter, const D3DXMATRIX* matrix) {
     const char* call = "ID3DXEffect::SetMatrix";
-    const std::wstring name = parameter != nullptr ? wideFromUtf8(parameter) : L"";
+    // The name is wide text only for the record, made only when there is one.
+    const std::wstring name =
+        parameter != nullptr && device_.recording() != nullptr ? wideFromUtf8(parameter) : L"";
     if (parameter == nullptr || matrix == nullptr) {
         return device_.record(call, {}, D3DERR_INVALIDCALL, name);
     }

@@ -69,9 +69,10 @@ INT ID3DXFont::DrawTextW(ID3DXSprite* sprite, LPCWSTR text, INT count, LPRECT re
                                : device_ != nullptr ? device_
                                                     : IDirect3DDevice9::deviceInScene();
     const RECT passed = rect != nullptr ? *rect : RECT{0, 0, 0, 0};
-    const std::wstring drawn =
-        text == nullptr ? L""
-                        : std::wstring(text, count < 0 ? std::wcslen(text) : std::size_t(count));
+    const std::wstring_view drawn =
+        text == nullptr
+            ? std::wstring_view()
+            : std::wstring_view(text, count < 0 ? std::wcslen(text) : std::size_t(count));
     auto finish = [&](int height) {
         if (target != nullptr) {
             target->record("ID3DXFont::DrawTextW",
@@ -87,9 +88,10 @@ INT ID3DXFont::DrawTextW(ID3DXSprite* sprite, LPCWSTR text, INT count, LPRECT re
     }
     // Without a rectangle nothing can wrap or clip.
     const DWORD effective = rect != nullptr ? format : (format | DT_NOCLIP) & ~DT_WORDBREAK;
-    const TextLayout layout = layoutText(
+    TextLayout& layout = layout_;
+    layoutText(
         drawn, passed, effective, [f](wchar_t c) { return f->advance(static_cast<char32_t>(c)); },
-        f->lineHeight());
+        f->lineHeight(), layout);
     if ((format & DT_CALCRECT) != 0) {
         if (rect != nullptr) {
             *rect = layout.extent;
@@ -99,7 +101,8 @@ INT ID3DXFont::DrawTextW(ID3DXSprite* sprite, LPCWSTR text, INT count, LPRECT re
     if (target == nullptr) {
         return finish(0);
     }
-    std::vector<PlacedGlyph> glyphs;
+    std::vector<PlacedGlyph>& glyphs = glyphs_;
+    glyphs.clear();
     for (const TextLine& line : layout.lines) {
         int pen = line.x;
         const int baseline = line.y + f->ascent();

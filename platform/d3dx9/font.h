@@ -36,9 +36,12 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "d3d9/device_backend.h"
 #include "d3d9/ref_counted.h"
 #include "d3d9/types.h"
+#include "d3dx9/text_layout.h"
 #include "win32/text_format.h"
 
 class IDirect3DDevice9;
@@ -72,6 +75,10 @@ class ID3DXFont : public RefCounted {
     bool italic_;
     std::shared_ptr<FontFace> face_;
     bool faceFailed_ = false;
+    // Kept from one DrawTextW to the next, so that drawing text allocates nothing once they
+    // have grown.
+    TextLayout layout_;
+    std::vector<PlacedGlyph> glyphs_;
 };
 
 using LPD3DXFONT = ID3DXFont*;

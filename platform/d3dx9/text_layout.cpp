@@ -5,26 +5,36 @@
 
 namespace {
 
+struct Word {
+    std::size_t begin, end;
+};
+
+// Scratch of the wrapping, kept from one call to the next.
+struct WrapScratch {
+    std::vector<int> prefix;
+    std::vector<Word> words;
+};
+
 // Lines of one paragraph (text without '\n'), wrapped at spaces when maxWidth >= 0.
 void wrapParagraph(std::wstring_view paragraph, int maxWidth, const AdvanceOf& advance,
                    std::vector<TextLine>& out) {
+    thread_local WrapScratch scratch;
     // prefix[i]: advance of the first i characters, so any span's width is one subtraction.
-    std::vector<int> prefix(paragraph.size() + 1, 0);
+    std::vector<int>& prefix = scratch.prefix;
+    prefix.assign(paragraph.size() + 1, 0);
     for (std::size_t i = 0; i < paragraph.size(); ++i) {
         prefix[i + 1] = prefix[i] + advance(paragraph[i]);
     }
     auto emit = [&](std::size_t begin, std::size_t end) {
-        out.push_back(TextLine{std::wstring(paragraph.substr(begin, end - begin)), 0, 0,
-                               prefix[end] - prefix[begin]});
+        out.push_back(
+            TextLine{paragraph.substr(begin, end - begin), 0, 0, prefix[end] - prefix[begin]});
     };
     if (maxWidth < 0) {
         emit(0, paragraph.size());
         return;
     }
-    struct Word {
-        std::size_t begin, end;
-    };
-    std::vector<Word> words;
+    std::vector<Word>& words = scratch.words;
+    words.clear();
     for (std::size_t i = 0; i < paragraph.size();) {
         if (paragraph[i] == L' ') {
             ++i;
@@ -59,9 +69,18 @@ void wrapParagraph(std::wstring_view paragraph, int maxWidth, const AdvanceOf& a
 
 TextLayout layoutText(std::wstring_view text, const RECT& rect, DWORD format,
                       const AdvanceOf& advance, int lineHeight) {
-    TextLayout layout{{}, RECT{rect.left, rect.top, rect.left, rect.top}, 0};
+    TextLayout layout;
+    layoutText(text, rect, format, advance, lineHeight, layout);
+    return layout;
+}
+
+void layoutText(std::wstring_view text, const RECT& rect, DWORD format, const AdvanceOf& advance,
+                int lineHeight, TextLayout& layout) {
+    layout.lines.clear();
+    layout.extent = RECT{rect.left, rect.top, rect.left, rect.top};
+    layout.height = 0;
     if (text.empty()) {
-        return layout;
+        return;
     }
     const int width = rect.right - rect.left;
     const int maxWidth = (format & DT_WORDBREAK) != 0 ? std::max(width, 0) : -1;
@@ -106,5 +125,4 @@ TextLayout layoutText(std::wstring_view text, const RECT& rect, DWORD format,
         right = std::max(right, line.x + line.width);
     }
     layout.extent = RECT{left, top, right, top + layout.height};
-    return layout;
 }

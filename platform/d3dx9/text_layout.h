@@ -10,9 +10,9 @@
 #include "win32/text_format.h"
 
 struct TextLine {
-    std::wstring text;  // without the spaces a wrap dropped
-    int x;              // left edge of the line
-    int y;              // top of the line
+    std::wstring_view text;  // into the text laid out, without the spaces a wrap dropped
+    int x;                   // left edge of the line
+    int y;                   // top of the line
     int width;
 };
 
@@ -26,3 +26,6 @@ using AdvanceOf = std::function<int(wchar_t)>;
 
 TextLayout layoutText(std::wstring_view text, const RECT& rect, DWORD format,
                       const AdvanceOf& advance, int lineHeight);
+// The same into `out`, whose storage is reused: once it has grown, laying out allocates nothing.
+void layoutText(std::wstring_view text, const RECT& rect, DWORD format, const AdvanceOf& advance,
+                int lineHeight, TextLayout& out);

@@ -175,4 +175,5 @@ class CDXUTDialog {
     CDXUTControl* m_pPressed = nullptr;
     POINT m_LastMouse{-100000, -100000};  // dialog coordinates; wheel messages go by it
     float m_fCaretTime = 0;               // seconds, for the edit box caret's blinking
+    std::vector<RECT> m_clipStack;        // the painter's clip rectangles, kept between frames
 };

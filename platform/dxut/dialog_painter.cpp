@@ -2,13 +2,15 @@
 #include "dxut/dialog_painter.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 void DialogPainter::Outline(const RECT& r, D3DCOLOR color, int t) {
-    FillAll({RECT{r.left, r.top, r.right, r.top + t}, RECT{r.left, r.bottom - t, r.right, r.bottom},
-             RECT{r.left, r.top + t, r.left + t, r.bottom - t},
-             RECT{r.right - t, r.top + t, r.right, r.bottom - t}},
-            color);
+    const std::array<RECT, 4> bands = {RECT{r.left, r.top, r.right, r.top + t},
+                                       RECT{r.left, r.bottom - t, r.right, r.bottom},
+                                       RECT{r.left, r.top + t, r.left + t, r.bottom - t},
+                                       RECT{r.right - t, r.top + t, r.right, r.bottom - t}};
+    FillAll(bands, color);
 }
 
 void DialogPainter::Disc(const RECT& square, D3DCOLOR color) {
@@ -18,16 +20,16 @@ void DialogPainter::Disc(const RECT& square, D3DCOLOR color) {
         return;
     double radius = size / 2.0;
     double centreX = square.left + radius;
-    std::vector<RECT> spans;
+    RectList spans;
     for (int row = 0; row < size; ++row) {
         double dy = row + 0.5 - radius;
         double half = std::sqrt(std::max(0.0, radius * radius - dy * dy));
         auto left = static_cast<LONG>(std::lround(centreX - half));
         auto right = static_cast<LONG>(std::lround(centreX + half));
         if (right > left)
-            spans.push_back(RECT{left, square.top + row, right, square.top + row + 1});
+            spans.push(RECT{left, square.top + row, right, square.top + row + 1});
     }
-    FillAll(spans, color);
+    FillAll(spans.rects(), color);
 }
 
 void DialogPainter::Tick(const RECT& square, D3DCOLOR color) {
@@ -36,19 +38,19 @@ void DialogPainter::Tick(const RECT& square, D3DCOLOR color) {
     if (size < 4)
         return;
     int dot = std::max(2, size / 5);
-    std::vector<RECT> dots;
+    RectList dots;
     auto stroke = [&](double x0, double y0, double x1, double y1) {
         int steps = size;
         for (int i = 0; i <= steps; ++i) {
             double t = static_cast<double>(i) / steps;
             auto x = static_cast<LONG>(square.left + (x0 + (x1 - x0) * t) * (size - dot));
             auto y = static_cast<LONG>(square.top + (y0 + (y1 - y0) * t) * (size - dot));
-            dots.push_back(RECT{x, y, x + dot, y + dot});
+            dots.push(RECT{x, y, x + dot, y + dot});
         }
     };
     stroke(0.0, 0.55, 0.35, 0.9);
     stroke(0.35, 0.9, 1.0, 0.1);
-    FillAll(dots, color);
+    FillAll(dots.rects(), color);
 }
 
 void DialogPainter::Arrow(const RECT& r, bool down, D3DCOLOR color) {
@@ -59,10 +61,10 @@ void DialogPainter::Arrow(const RECT& r, bool down, D3DCOLOR color) {
     int rows = width / 2;
     int left = r.left + (r.right - r.left - width) / 2;
     int top = r.top + (r.bottom - r.top - rows) / 2;
-    std::vector<RECT> spans;
+    RectList spans;
     for (int i = 0; i < rows; ++i) {
         int row = down ? i : rows - 1 - i;
-        spans.push_back(RECT{left + i, top + row, left + width - i, top + row + 1});
+        spans.push(RECT{left + i, top + row, left + width - i, top + row + 1});
     }
-    FillAll(spans, color);
+    FillAll(spans.rects(), color);
 }

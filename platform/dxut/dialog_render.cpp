@@ -18,7 +18,12 @@ RECT offsetRect(const RECT& r, int dx, int dy) {
 class CanvasPainter : public DialogPainter {
   public:
     CanvasPainter(CDXUTDialog& dialog, Canvas2D& canvas)
-        : m_dialog(dialog), m_canvas(canvas), m_outerScissor(canvas.scissor()) {}
+        : m_dialog(dialog),
+          m_canvas(canvas),
+          m_outerScissor(canvas.scissor()),
+          m_clips(dialog.m_clipStack) {
+        m_clips.clear();
+    }
     ~CanvasPainter() override {
         if (m_outerScissor)
             m_canvas.setScissor(*m_outerScissor);
@@ -35,17 +40,16 @@ class CanvasPainter : public DialogPainter {
             m_failed = true;
     }
 
-    void FillAll(const std::vector<RECT>& rects, D3DCOLOR color) override {
-        std::vector<RECT> window;
-        window.reserve(rects.size());
+    void FillAll(std::span<const RECT> rects, D3DCOLOR color) override {
+        RectList window;
         for (const RECT& rect : rects)
             if (rect.right > rect.left && rect.bottom > rect.top)
-                window.push_back(ToWindow(rect));
-        if (!window.empty() && FAILED(m_canvas.fillRects(window, color)))
+                window.push(ToWindow(rect));
+        if (!window.rects().empty() && FAILED(m_canvas.fillRects(window.rects(), color)))
             m_failed = true;
     }
 
-    void Text(UINT font, const std::wstring& text, const RECT& rect, DWORD format,
+    void Text(UINT font, std::wstring_view text, const RECT& rect, DWORD format,
               D3DCOLOR color) override {
         if (text.empty())
             return;
@@ -55,13 +59,13 @@ class CanvasPainter : public DialogPainter {
             return;
         }
         RECT window = ToWindow(rect);
-        object->DrawTextW(nullptr, text.c_str(), static_cast<INT>(text.size()), &window, format,
+        object->DrawTextW(nullptr, text.data(), static_cast<INT>(text.size()), &window, format,
                           color);
     }
 
-    int TextWidth(UINT font, const std::wstring& text, int count) override {
+    int TextWidth(UINT font, std::wstring_view text, int count) override {
         ID3DXFont* object = m_dialog.FontObject(font);
-        return object && count > 0 ? object->measureTextWidth(text.c_str(), count) : 0;
+        return object && count > 0 ? object->measureTextWidth(text.data(), count) : 0;
     }
 
     void PushClip(const RECT& rect) override {
@@ -99,7 +103,7 @@ class CanvasPainter : public DialogPainter {
     CDXUTDialog& m_dialog;
     Canvas2D& m_canvas;
     std::optional<RECT> m_outerScissor;
-    std::vector<RECT> m_clips;
+    std::vector<RECT>& m_clips;  // the dialog's, so that painting allocates nothing
     bool m_failed = false;
 };
 

@@ -25,10 +25,10 @@ class TextRecorder : public DialogPainter {
   public:
     std::vector<std::wstring> texts;
     void Fill(const RECT&, D3DCOLOR) override {}
-    void Text(UINT, const std::wstring& text, const RECT&, DWORD, D3DCOLOR) override {
-        texts.push_back(text);
+    void Text(UINT, std::wstring_view text, const RECT&, DWORD, D3DCOLOR) override {
+        texts.emplace_back(text);
     }
-    int TextWidth(UINT, const std::wstring&, int count) override { return 7 * count; }
+    int TextWidth(UINT, std::wstring_view, int count) override { return 7 * count; }
     void PushClip(const RECT&) override {}
     void PopClip() override {}
     bool CaretShown() const override { return false; }

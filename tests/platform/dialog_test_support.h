@@ -93,11 +93,11 @@ class RecordingPainter : public DialogPainter {
     int clipDepth = 0;
 
     void Fill(const RECT& rect, D3DCOLOR color) override { fills.push_back({rect, color}); }
-    void Text(UINT font, const std::wstring& text, const RECT& rect, DWORD format,
+    void Text(UINT font, std::wstring_view text, const RECT& rect, DWORD format,
               D3DCOLOR color) override {
-        texts.push_back({font, text, rect, format, color});
+        texts.push_back({font, std::wstring(text), rect, format, color});
     }
-    int TextWidth(UINT, const std::wstring&, int count) override { return count * kGlyph; }
+    int TextWidth(UINT, std::wstring_view, int count) override { return count * kGlyph; }
     void PushClip(const RECT&) override { ++clipDepth; }
     void PopClip() override { --clipDepth; }
     bool CaretShown() const override { return true; }

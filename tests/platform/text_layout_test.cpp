@@ -16,7 +16,7 @@ TextLayout layout(std::wstring_view text, RECT rect, DWORD format) {
 std::vector<std::wstring> lineTexts(const TextLayout& l) {
     std::vector<std::wstring> out;
     for (const TextLine& line : l.lines) {
-        out.push_back(line.text);
+        out.emplace_back(line.text);
     }
     return out;
 }

@@ -188,12 +188,6 @@ GLenum glCull(CullMode mode) {
 
 }  // namespace
 
-struct GlBackend::FlatVertex {
-    float x, y;
-    std::uint8_t r, g, b, a;
-    float u, v;
-};
-
 std::unique_ptr<GlBackend> GlBackend::create(GlContext& context, std::string& error) {
     std::string log;
     GlName flat = linkProgram(kFlatVertexShader, kFlatFragmentShader, context.life(), log);
@@ -268,7 +262,7 @@ void GlBackend::resize(UINT width, UINT height) {
     glViewport(0, 0, GLsizei(width), GLsizei(height));
 }
 
-void GlBackend::clear(const std::vector<RECT>& rects, DWORD flags, D3DCOLOR color, float z,
+void GlBackend::clear(std::span<const RECT> rects, DWORD flags, D3DCOLOR color, float z,
                       DWORD stencil) {
     GLbitfield mask = 0;
     if (flags & D3DCLEAR_TARGET) {
@@ -420,9 +414,9 @@ void GlBackend::appendQuad(std::vector<FlatVertex>& out, float x0, float y0, flo
     }
 }
 
-void GlBackend::fillRects(const std::vector<ColoredRect>& rects,
-                          const std::optional<RECT>& scissor) {
-    std::vector<FlatVertex> vertices;
+void GlBackend::fillRects(std::span<const ColoredRect> rects, const std::optional<RECT>& scissor) {
+    std::vector<FlatVertex>& vertices = flatVertices_;
+    vertices.clear();
     for (const ColoredRect& r : rects) {
         if (r.rect.right > r.rect.left && r.rect.bottom > r.rect.top) {
             appendQuad(vertices, float(r.rect.left), float(r.rect.top), float(r.rect.right),
@@ -432,13 +426,14 @@ void GlBackend::fillRects(const std::vector<ColoredRect>& rects,
     drawFlat(vertices, false, scissor);
 }
 
-void GlBackend::drawGlyphs(const std::vector<PlacedGlyph>& glyphs, D3DCOLOR color,
+void GlBackend::drawGlyphs(std::span<const PlacedGlyph> glyphs, D3DCOLOR color,
                            const std::optional<RECT>& clip) {
     if (!atlas_) {
         atlas_ = std::make_unique<GlyphAtlas>(context_.life());
     }
     constexpr float kTexel = 1.0f / GlyphAtlas::kSize;
-    std::vector<FlatVertex> vertices;
+    std::vector<FlatVertex>& vertices = flatVertices_;
+    vertices.clear();
     for (const PlacedGlyph& g : glyphs) {
         RECT box{g.x, g.y, g.x + g.image->width, g.y + g.image->height};
         if (clip) {

@@ -6,6 +6,8 @@
 #pragma once
 
 #include <memory>
+#include <span>
+#include <vector>
 
 #include "d3d9/device_backend.h"
 #include "d3d9/gl/gl_context.h"
@@ -17,7 +19,7 @@ class GlBackend final : public DeviceBackend {
     static std::unique_ptr<GlBackend> create(GlContext& context, std::string& error);
 
     void resize(UINT width, UINT height) override;
-    void clear(const std::vector<RECT>& rects, DWORD flags, D3DCOLOR color, float z,
+    void clear(std::span<const RECT> rects, DWORD flags, D3DCOLOR color, float z,
                DWORD stencil) override;
     std::unique_ptr<BackendBuffer> createBuffer(UINT length) override;
     std::unique_ptr<BackendProgram> compileProgram(const std::string& vertexSource,
@@ -30,9 +32,8 @@ class GlBackend final : public DeviceBackend {
     void drawTriangles(BackendBuffer& buffer, UINT streamOffset, UINT stride,
                        const std::vector<VertexAttribute>& attributes, UINT firstVertex,
                        UINT vertexCount) override;
-    void fillRects(const std::vector<ColoredRect>& rects,
-                   const std::optional<RECT>& scissor) override;
-    void drawGlyphs(const std::vector<PlacedGlyph>& glyphs, D3DCOLOR color,
+    void fillRects(std::span<const ColoredRect> rects, const std::optional<RECT>& scissor) override;
+    void drawGlyphs(std::span<const PlacedGlyph> glyphs, D3DCOLOR color,
                     const std::optional<RECT>& clip) override;
     HRESULT present() override;
     bool readPixels(std::vector<std::uint8_t>& rgba, UINT& width, UINT& height) override;
@@ -52,7 +53,11 @@ class GlBackend final : public DeviceBackend {
         bool wireframe = false;
         GLuint program = 0;
     };
-    struct FlatVertex;
+    struct FlatVertex {
+        float x, y;
+        std::uint8_t r, g, b, a;
+        float u, v;
+    };
 
     GlBackend(GlContext& context, GlName flatProgram);
     static void appendQuad(std::vector<FlatVertex>& out, float x0, float y0, float x1, float y1,
@@ -71,6 +76,8 @@ class GlBackend final : public DeviceBackend {
     GlName vertexArray_;
     GlName flatProgram_;
     GlName flatBuffer_;
+    // The 2D drawing's vertices, kept so that a frame's drawing allocates nothing.
+    std::vector<FlatVertex> flatVertices_;
     GLint flatViewport_ = -1;
     GLint flatTextured_ = -1;
     std::unique_ptr<GlyphAtlas> atlas_;  // made on the first text drawn

@@ -12,7 +12,7 @@ class RecordingBackend final : public DeviceBackend {
     Recording* recording() override { return &recording_; }
 
     void resize(UINT, UINT) override {}
-    void clear(const std::vector<RECT>&, DWORD, D3DCOLOR, float, DWORD) override {}
+    void clear(std::span<const RECT>, DWORD, D3DCOLOR, float, DWORD) override {}
     std::unique_ptr<BackendBuffer> createBuffer(UINT length) override;
     std::unique_ptr<BackendProgram> compileProgram(const std::string& vertexSource,
                                                    const std::string& fragmentSource,
@@ -23,9 +23,8 @@ class RecordingBackend final : public DeviceBackend {
     void setWireframe(bool) override {}
     void drawTriangles(BackendBuffer&, UINT, UINT, const std::vector<VertexAttribute>&, UINT,
                        UINT) override {}
-    void fillRects(const std::vector<ColoredRect>&, const std::optional<RECT>&) override {}
-    void drawGlyphs(const std::vector<PlacedGlyph>&, D3DCOLOR,
-                    const std::optional<RECT>&) override {}
+    void fillRects(std::span<const ColoredRect>, const std::optional<RECT>&) override {}
+    void drawGlyphs(std::span<const PlacedGlyph>, D3DCOLOR, const std::optional<RECT>&) override {}
     HRESULT present() override { return S_OK; }
     bool readPixels(std::vector<std::uint8_t>&, UINT&, UINT&) override { return false; }
 
