@@ -8,6 +8,7 @@
 
 #include "d3d9/canvas2d.h"
 #include "d3d9/d3d9.h"
+#include "d3d9/recording/recording_backend.h"
 #include "d3dx9/d3dx9.h"
 
 namespace {
@@ -16,32 +17,9 @@ bool counting = false;
 long allocations = 0;
 
 // Draws nothing and records nothing, as far as the device can tell a GL backend.
-class SilentBackend final : public DeviceBackend {
+class SilentBackend final : public RecordingBackend {
   public:
-    void resize(UINT, UINT) override {}
-    void clear(std::span<const RECT>, DWORD, D3DCOLOR, float, DWORD) override {}
-    std::unique_ptr<BackendBuffer> createBuffer(UINT) override {
-        return std::make_unique<Buffer>();
-    }
-    std::unique_ptr<BackendProgram> compileProgram(const std::string&, const std::string&,
-                                                   std::string&) override {
-        return nullptr;
-    }
-    void saveStates() override {}
-    void restoreStates() override {}
-    void applyPass(BackendProgram&, const PassStates&) override {}
-    void setWireframe(bool) override {}
-    void drawTriangles(BackendBuffer&, UINT, UINT, const std::vector<VertexAttribute>&, UINT,
-                       UINT) override {}
-    void fillRects(std::span<const ColoredRect>, const std::optional<RECT>&) override {}
-    void drawGlyphs(std::span<const PlacedGlyph>, D3DCOLOR, const std::optional<RECT>&) override {}
-    HRESULT present() override { return S_OK; }
-    bool readPixels(std::vector<std::uint8_t>&, UINT&, UINT&) override { return false; }
-
-  private:
-    struct Buffer final : BackendBuffer {
-        void upload(UINT, const void*, UINT) override {}
-    };
+    Recording* recording() override { return nullptr; }
 };
 
 const D3DVERTEXELEMENT9 kVertexElements[] = {

@@ -7,7 +7,7 @@
 #include "d3d9/device_backend.h"
 #include "d3d9/recording.h"
 
-class RecordingBackend final : public DeviceBackend {
+class RecordingBackend : public DeviceBackend {
   public:
     Recording* recording() override { return &recording_; }
 
