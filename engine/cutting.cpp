@@ -18,14 +18,6 @@ namespace {
 // (of its fan triangles) below this.
 constexpr double kTinySide = 0.05;
 
-// Far more than the rounding of a box centre's distance from a plane, of the box's reach along
-// the plane's normal and of the vertices' own distances (relative 1e-15 of magnitudes that the
-// solids keep below 10): a plane this much beyond the reach has every vertex strictly on the
-// centre's side or snapped onto the plane, so the split would find no vertex on the other
-// side and not cut. Scaled with the distance too, so that a plane placed far away keeps the
-// bound safe.
-constexpr double kBoxMargin = 1e-6;
-
 // The box around a piece's vertices, so that most planes that miss the piece are told without
 // looking at every vertex.
 struct Box {
@@ -47,13 +39,11 @@ Box boxAround(const CubyArrays& piece) {
     return Box{(low + high) * 0.5, (high - low) * 0.5};
 }
 
+// A plane the box's span stays clear of has every vertex strictly on the centre's side or
+// snapped onto it, so the split would find no vertex on the other side and not cut.
 bool surelyMisses(const Box& box, const Plane& plane, double length) {
-    const Vec3& c = box.centre;
-    const double centre = (plane.a * c.x + plane.b * c.y + plane.c * c.z + plane.d) / length;
-    const double reach = (std::fabs(plane.a) * box.half.x + std::fabs(plane.b) * box.half.y +
-                          std::fabs(plane.c) * box.half.z) /
-                         length;
-    return std::fabs(centre) > reach + kBoxMargin * (1.0 + std::fabs(centre));
+    const BoxSpan span = boxSpan(box.centre, box.half, plane, length);
+    return std::fabs(span.centre) > span.spread;
 }
 
 // The pieces of the cutting, one after another in flat arrays; a piece's face starts count

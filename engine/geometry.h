@@ -7,6 +7,7 @@
 // inlining changes no result, as the build neither contracts nor reassociates.
 
 #include <cmath>
+#include <cstring>
 
 struct Vec3 {
     double x = 0.0;
@@ -70,18 +71,8 @@ double triangleArea(const Vec3& p1, const Vec3& p2, const Vec3& p3);
 
 // Inline: every split, turn and fill evaluates these per vertex.
 
-inline double planeDistance(const Plane& plane, const Vec3& point) {
-    double v = (plane.a * point.x + plane.b * point.y + plane.c * point.z + plane.d) /
-               std::sqrt(plane.a * plane.a + plane.b * plane.b + plane.c * plane.c);
-    // The bounds themselves are kept: exactly ±1e-5 is a real distance.
-    if (v > -kCoincidence && v < kCoincidence) {
-        return 0.0;
-    }
-    return v;
-}
-
-// planeDistance from one plane to many points: the normal's length is computed once, with the
-// same operations, so every result equals planeDistance's.
+// The signed distance of a point from a plane, snapped to 0 within the coincidence distance.
+// Built once per plane, so that the normal's length is taken once for many points.
 class PlaneDistance {
   public:
     explicit PlaneDistance(const Plane& plane)
@@ -90,6 +81,7 @@ class PlaneDistance {
     double operator()(const Vec3& point) const {
         double v =
             (plane_.a * point.x + plane_.b * point.y + plane_.c * point.z + plane_.d) / length_;
+        // The bounds themselves are kept: exactly ±1e-5 is a real distance.
         if (v > -kCoincidence && v < kCoincidence) {
             return 0.0;
         }
@@ -100,6 +92,33 @@ class PlaneDistance {
     Plane plane_;
     double length_;
 };
+
+inline double planeDistance(const Plane& plane, const Vec3& point) {
+    return PlaneDistance(plane)(point);
+}
+
+// Where a box (centre and half extents) lies along a plane's normal: its centre's signed
+// distance, and how far the box reaches either side of it plus a margin, both in units of the
+// normal's length. The margin is far above the rounding of either (relative 1e-15 of the
+// magnitudes the solids keep below 10) and grows with the distance, so a bound the span stays
+// clear of decides for every vertex in the box, snapped distances included.
+struct BoxSpan {
+    double centre;
+    double spread;
+};
+
+inline BoxSpan boxSpan(const Vec3& centre, const Vec3& half, const Plane& p, double length) {
+    constexpr double kBoxMargin = 1e-6;
+    const double c = (p.a * centre.x + p.b * centre.y + p.c * centre.z + p.d) / length;
+    const double reach =
+        (std::fabs(p.a) * half.x + std::fabs(p.b) * half.y + std::fabs(p.c) * half.z) / length;
+    return {c, reach + kBoxMargin * (1.0 + std::fabs(c))};
+}
+
+// Equal coordinates, bit for bit (0.0 and -0.0 differ).
+inline bool sameBits(const Vec3& a, const Vec3& b) {
+    return std::memcmp(&a, &b, sizeof(Vec3)) == 0;
+}
 
 inline double pointDistance(const Vec3& p, const Vec3& q) {
     double dx = p.x - q.x;

@@ -17,10 +17,6 @@ bool finite(const Vec3& p) {
     return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
 }
 
-bool sameBits(const Vec3& a, const Vec3& b) {
-    return std::memcmp(&a, &b, sizeof(Vec3)) == 0;
-}
-
 uint64_t hashOf(uint64_t key) {
     return (key * 0x9E3779B97F4A7C15ull) >> 17;
 }

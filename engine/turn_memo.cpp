@@ -53,7 +53,7 @@ void TurnMemo::build(const HomeIndex& index, const std::vector<Cuby>& cubies,
             found.assign(count, -1);
             for (int32_t k = 0; k < count; ++k) {
                 for (int32_t m = 0; m < count && found[k] < 0; ++m) {
-                    if (std::memcmp(&cuby.vertex[k], &coordinates[m], sizeof(Vec3)) == 0) {
+                    if (sameBits(cuby.vertex[k], coordinates[m])) {
                         found[k] = m;
                     }
                 }

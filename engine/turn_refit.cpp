@@ -11,13 +11,8 @@
 using turning::kHomesChanged;
 using turning::kRefitDistance;
 using turning::kTurnMembership;
-using turning::sameBits;
 
 namespace {
-
-// Far above the rounding of a box centre's distance from a plane and of its reach (relative
-// 1e-15 of magnitudes below 10), and scaled with the distance for planes far away.
-constexpr double kBoxMargin = 1e-6;
 
 uint64_t bitsOf(double v) {
     uint64_t bits;
@@ -57,14 +52,9 @@ const int32_t* Puzzle::planeSides(int32_t anchorIndex, int32_t plane) {
         // the normal; with a margin far above the rounding, a box clear of a threshold decides
         // for all vertices: none outside (-1), or all, the first being vertex 0.
         const HomeIndex::Box& box = homeIndex_.homeBox(h);
-        const double centre =
-            (p.a * box.centre.x + p.b * box.centre.y + p.c * box.centre.z + p.d) / length;
-        const double reach = (std::fabs(p.a) * box.half.x + std::fabs(p.b) * box.half.y +
-                              std::fabs(p.c) * box.half.z) /
-                             length;
-        const double margin = kBoxMargin * (1.0 + std::fabs(centre));
-        const double low = centre - reach - margin;
-        const double high = centre + reach + margin;
+        const BoxSpan span = boxSpan(box.centre, box.half, p, length);
+        const double low = span.centre - span.spread;
+        const double high = span.centre + span.spread;
         const bool decided = count > 0 && box.valid && std::isfinite(low) && std::isfinite(high);
         outside = decided && low > kTurnMembership    ? -1
                   : decided && high < kTurnMembership ? 0

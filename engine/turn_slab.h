@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 
 #include "puzzle.h"
 
@@ -19,10 +18,6 @@ inline constexpr double kRefitDistance = 0.0001;
 
 // rotateAndRefit: a home cubie differs from what was indexed; nothing was written.
 inline constexpr int32_t kHomesChanged = -2;
-
-inline bool sameBits(const Vec3& a, const Vec3& b) {
-    return std::memcmp(&a, &b, sizeof(Vec3)) == 0;
-}
 
 inline Plane negated(Plane p) {
     negatePlane(p);
