@@ -12,6 +12,8 @@ void Application::rebuildPuzzle(BandageGroups groups, VertexCount count) {
 void Application::replacePuzzle(std::unique_ptr<Puzzle> next, VertexCount count) {
     puzzle = std::move(next);
     if (count == VertexCount::Recount) {
+        // The flag speaks of the puzzle counted last; this one is counted afresh.
+        vertexLimitReached = 0;
         puzzleVertexCount = puzzle->countVertices();
     }
     vertexBufferCurrent = 0;

@@ -46,7 +46,6 @@ void recoverFromVertexLimit(Application& app) {
     if (definition.sliceCount > 0) {
         definition.sliceCount -= 1;
     }
-    vertexLimitReached = 0;
     app.rebuildPuzzle(BandageGroups::Drop, VertexCount::Recount);
     if (app.appState->getMode() == Edit) {
         fillSliceList(*app.appState);

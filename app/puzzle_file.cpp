@@ -25,17 +25,6 @@ std::string pathOf(const std::string& name) {
     return folder.empty() ? name : folder + "/" + name;
 }
 
-// A trial puzzle that the program could not show: cutting stopped at its bound, or its mesh
-// is over the vertex limit. Counting sets the process-wide flag, which is put back.
-bool exceedsVertexLimit(Puzzle& trial) {
-    const uint8_t flag = vertexLimitReached;
-    vertexLimitReached = 0;
-    trial.countVertices();
-    const bool over = trial.oversized || vertexLimitReached != 0;
-    vertexLimitReached = flag;
-    return over;
-}
-
 }  // namespace
 
 std::string puzzleFolder() {
@@ -110,7 +99,7 @@ bool loadPuzzleFile(Application& app, const std::string& name) {
     }
     // The trial puzzle writes the restored groups into the staged definition only.
     auto trial = std::make_unique<Puzzle>(&state->definition);
-    if (exceedsVertexLimit(*trial)) {
+    if (trial->overVertexLimit()) {
         logPrintf("Puzzle file refused: %s is over the vertex limit\n", name.c_str());
         return false;
     }

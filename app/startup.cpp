@@ -27,7 +27,6 @@ void registerCallbacks(Application& app) {
 HRESULT startApplication(Application& app, const FrameworkStart& start) {
     try {
         app.appState = std::make_unique<AppState>();
-        vertexLimitReached = 0;
         app.rebuildPuzzle(BandageGroups::Keep, VertexCount::Recount);
     } catch (const std::bad_alloc&) {
         logPrintf("out of memory at start-up\n");

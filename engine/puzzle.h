@@ -134,6 +134,8 @@ class Puzzle {
     // writes the whole mesh into a buffer of `capacity` vertices, or nothing (-1) when the
     // limit flag is set or the mesh does not fit.
     int32_t countVertices();
+    // What countVertices would flag, without touching the flag: for a puzzle not yet shown.
+    bool overVertexLimit() const;
     int32_t fillVertices(MeshVertex* buffer, int32_t capacity, double inset, uint8_t colorFade);
 
     // Selection and bandage groups.

@@ -113,6 +113,10 @@ int32_t Puzzle::countVertices() {
     return total > INT32_MAX ? INT32_MAX : static_cast<int32_t>(total);
 }
 
+bool Puzzle::overVertexLimit() const {
+    return oversized || meshVertexTotal() > kVertexLimit;
+}
+
 int32_t Puzzle::fillVertices(MeshVertex* buffer, int32_t capacity, double inset,
                              uint8_t colorFade) {
     if (vertexLimitReached != 0) {

@@ -257,6 +257,18 @@ TEST_F(Frames, VertexLimitRecoveryOnTheEditScreen) {
     ASSERT_NE(slices, nullptr);
     EXPECT_STREQ(slices->GetItem(0)->strText, L"1: Face    65");
     EXPECT_STREQ(slices->GetItem(1)->strText, L"2:");
+
+    // A puzzle counted afresh is judged alone: over the limit and back under before the next
+    // frame loses no slice.
+    d.sliceCount = 3;
+    app.rebuildPuzzle(BandageGroups::Keep, VertexCount::Recount);
+    ASSERT_EQ(vertexLimitReached, 1);
+    d.sliceCount = 1;
+    app.rebuildPuzzle(BandageGroups::Keep, VertexCount::Recount);
+    recording().clear();
+    frame(4.0);
+    EXPECT_EQ(d.sliceCount, 1);
+    EXPECT_EQ(recording().count("DrawPrimitive"), 1u);
 }
 
 TEST_F(Frames, RecoveryNeverGoesBelowNoSlices) {
