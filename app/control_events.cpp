@@ -111,14 +111,13 @@ void chooseReadyMade(Application& app, CDXUTControl* control) {
         if (p.tag != tag) {
             continue;
         }
-        app.appState->clearGroupsValid();
         app.appState->setScrambled(0);
         app.appState->setShape(p.shape);
         app.appState->setSliceCount(p.sliceCount);
         for (int32_t i = 0; i < p.sliceCount; ++i) {
             app.appState->setSlice(i, p.slices[i].kind, p.slices[i].thickness);
         }
-        app.rebuildPuzzle(BandageGroups::Keep, VertexCount::Recount);
+        app.rebuildPuzzle(BandageGroups::Drop, VertexCount::Recount);
         if (CDXUTRadioButton* radio = controlPanel.GetRadioButton(kIdFace + p.turningKind)) {
             radio->SetChecked(true, true);
         }
@@ -174,11 +173,10 @@ void chooseSolid(Application& app, CDXUTControl* control) {
         if (kSolidItems[shape].tag != tag) {
             continue;
         }
-        app.appState->clearGroupsValid();
         app.appState->setScrambled(0);
         app.appState->setShape(shape);
         app.appState->setSliceCount(0);
-        app.rebuildPuzzle(BandageGroups::Keep, VertexCount::Recount);
+        app.rebuildPuzzle(BandageGroups::Drop, VertexCount::Recount);
         fillSliceList(*app.appState);
         return;
     }
