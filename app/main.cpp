@@ -26,7 +26,10 @@ int main() {
     }
     // Lives until the loop has ended, and with it the device and every callback.
     Application app;
-    if (startApplication(app, {}) == E_OUTOFMEMORY) {
+    startApplication(app, {});
+    // Without a first puzzle nothing of the framework was started; a device that failed ends
+    // the loop at once with the framework's own exit code.
+    if (!app.puzzle) {
         return kOutOfMemoryExitCode;
     }
     DXUTMainLoop();

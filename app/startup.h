@@ -15,5 +15,6 @@ struct FrameworkStart {
 };
 
 // S_OK with the device up; E_OUTOFMEMORY (and a log line) when the state or the first puzzle
-// could not be had, before anything of the framework; else what DXUTCreateDevice returned.
+// could not be had, before anything of the framework, and then app.puzzle is null; else what
+// DXUTCreateDevice returned.
 HRESULT startApplication(Application& app, const FrameworkStart& start);
