@@ -67,13 +67,6 @@ void wrapParagraph(std::wstring_view paragraph, int maxWidth, const AdvanceOf& a
 
 }  // namespace
 
-TextLayout layoutText(std::wstring_view text, const RECT& rect, DWORD format,
-                      const AdvanceOf& advance, int lineHeight) {
-    TextLayout layout;
-    layoutText(text, rect, format, advance, lineHeight, layout);
-    return layout;
-}
-
 void layoutText(std::wstring_view text, const RECT& rect, DWORD format, const AdvanceOf& advance,
                 int lineHeight, TextLayout& layout) {
     layout.lines.clear();

@@ -24,8 +24,7 @@ struct TextLayout {
 
 using AdvanceOf = std::function<int(wchar_t)>;
 
-TextLayout layoutText(std::wstring_view text, const RECT& rect, DWORD format,
-                      const AdvanceOf& advance, int lineHeight);
-// The same into `out`, whose storage is reused: once it has grown, laying out allocates nothing.
+// Lays the text out into `out`, whose storage is reused: once it has grown, laying out
+// allocates nothing. The lines are views into `text`.
 void layoutText(std::wstring_view text, const RECT& rect, DWORD format, const AdvanceOf& advance,
                 int lineHeight, TextLayout& out);

@@ -8,9 +8,11 @@ namespace {
 constexpr int kAdvance = 10;
 constexpr int kLineHeight = 15;
 
+// The texts laid out are literals, so the lines' views stay valid.
 TextLayout layout(std::wstring_view text, RECT rect, DWORD format) {
-    return layoutText(
-        text, rect, format, [](wchar_t) { return kAdvance; }, kLineHeight);
+    TextLayout out;
+    layoutText(text, rect, format, [](wchar_t) { return kAdvance; }, kLineHeight, out);
+    return out;
 }
 
 std::vector<std::wstring> lineTexts(const TextLayout& l) {
