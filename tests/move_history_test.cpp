@@ -269,8 +269,7 @@ TEST(MoveFile, LongRecordedHistoriesLoadBack) {
 }
 
 TEST(MoveFile, AMoveThatCannotBeReplayedRefusesTheSection) {
-    auto definition = makeDefinition(TetraHedron, {{PointSlice, 6}});
-    definition->eraseThreshold = 3;
+    auto definition = refusingTetrahedron();
     Puzzle p(definition.get());
     p.turnLayer(4, 1, 1, 1.0, 0);
     p.recordMove(4, 1, 1);
@@ -327,8 +326,7 @@ TEST(Scramble, EveryReadyMadePuzzleTwoHundredSingleLayerMovesAndBack) {
 
 TEST(Scramble, RefusedTurnsAreDrawnAgainAndOnlyReplayedLayersAreDrawn) {
     // Face anchors of this tetrahedron refuse their only drawable layer.
-    auto refusing = makeDefinition(TetraHedron, {{PointSlice, 6}});
-    refusing->eraseThreshold = 3;
+    auto refusing = refusingTetrahedron();
     // Twenty planes per face anchor, all outside the cube: 21 layers, one cubie.
     std::vector<ReadyMadeSlice> outside;
     for (int32_t i = 0; i < 10; ++i)

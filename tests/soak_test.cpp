@@ -142,8 +142,7 @@ TEST(Soak, EveryLayerOfRandomEditorDefinitionsTurnsOrIsRefusedUnchanged) {
         auto d = makeDefinition(shape, randomSlices(rng));
         d->eraseThreshold = static_cast<int32_t>(rng() % 101);
         if (built == 0) {  // one definition known to refuse
-            d = makeDefinition(TetraHedron, {{PointSlice, 6}});
-            d->eraseThreshold = 3;
+            d = refusingTetrahedron();
         }
         Puzzle p(d.get());
         if (!quickToSoak(p))

@@ -57,6 +57,12 @@ std::unique_ptr<PuzzleDefinition> makeDefinition(const ReadyMadePuzzle& puzzle) 
                                             puzzle.slices, puzzle.slices + puzzle.sliceCount));
 }
 
+std::unique_ptr<PuzzleDefinition> refusingTetrahedron() {
+    auto definition = makeDefinition(TetraHedron, {{PointSlice, 6}});
+    definition->eraseThreshold = 3;
+    return definition;
+}
+
 bool samePositions(const Puzzle& a, const Puzzle& b) {
     if (a.cubyCount != b.cubyCount)
         return false;

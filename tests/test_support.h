@@ -35,6 +35,10 @@ std::unique_ptr<PuzzleDefinition> makeDefinition(int32_t shape,
                                                  const std::vector<ReadyMadeSlice>& slices);
 // The definition of a ready-made puzzle, built the same way.
 std::unique_ptr<PuzzleDefinition> makeDefinition(const ReadyMadePuzzle& puzzle);
+// A tetrahedron whose point slice of thickness 6, with erase threshold 3, keeps a sliver in one
+// corner and erases its turned copy in another: layer 1 of a face anchor would carry the
+// sliver where no home cubie is, so that turn is refused.
+std::unique_ptr<PuzzleDefinition> refusingTetrahedron();
 
 // True when both puzzles' live vertices are equal, bit for bit.
 bool samePositions(const Puzzle& a, const Puzzle& b);

@@ -232,18 +232,10 @@ TEST(Refit, UnmatchedShapeKeepsItsTurnedCoordinates) {
     EXPECT_FALSE(onHomePositions(p));
 }
 
-// A point slice of thickness 6 with erase threshold 3 keeps a sliver in one corner and erases
-// its turned copy in another: layer 1 of a face anchor would carry it where no home cubie is.
-std::unique_ptr<PuzzleDefinition> tetrahedronWithErasedCopies() {
-    auto definition = makeDefinition(TetraHedron, {{PointSlice, 6}});
-    definition->eraseThreshold = 3;
-    return definition;
-}
-
 TEST(RefusedTurn, AOneStepTurnThatCannotRefitChangesNothingAndSaysWhich) {
-    auto definition = tetrahedronWithErasedCopies();
+    auto definition = refusingTetrahedron();
     Puzzle p(definition.get());
-    auto e = tetrahedronWithErasedCopies();
+    auto e = refusingTetrahedron();
     Puzzle untouched(e.get());
     CapturedLog log;
     EXPECT_FALSE(p.canTurn(0, 1, 1));
