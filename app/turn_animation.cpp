@@ -29,7 +29,10 @@ void endTurn(Application& app, bool turned) {
 }  // namespace
 
 void startTurn(Application& app, int32_t anchor, int32_t layerMask, uint8_t clockwise) {
-    if (!app.puzzle->canTurn(anchor, layerMask, clockwise)) {
+    // Decided before the first frame, in the animation's own steps: a move that starts always
+    // completes and is recorded.
+    if (!app.puzzle->canRecord(anchor, layerMask, clockwise) ||
+        !app.puzzle->canTurn(anchor, layerMask, clockwise, app.appState->getTurnFrames())) {
         return;
     }
     TurnAnimation& turn = app.turn;

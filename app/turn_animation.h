@@ -28,11 +28,13 @@ struct TurnAnimation {
     double lastStepTime = 0.0;
     // The time of the frame being drawn; a turn started between frames counts from it.
     double frameTime = 0.0;
-    // Where the cubies stood when the running turn began: a refused step puts them back.
+    // Where the cubies stood when the running turn began: a step refused after all (the
+    // puzzle changed under the turn) puts them back.
     std::vector<Vec3> turnStartPositions;
 };
 
-// Starts a turn, unless the move would not refit (the engine logs that).
+// Starts a turn, unless the move would not refit in the animation's steps or the history could
+// not record it (the engine logs either).
 void startTurn(Application& app, int32_t anchor, int32_t layerMask, uint8_t clockwise);
 // The animation's part of a frame while Busy: starts the solve timer at the first frame after
 // a full scramble, takes a step when its time has come, and ends the turn after the last step.

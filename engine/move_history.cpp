@@ -38,34 +38,102 @@ bool sameLayers(const Move& move, int32_t anchor, int32_t layerMask) {
     return move.anchor == anchor && move.layer == layerMask;
 }
 
+// What recording a turn does to a history.
+enum class Recording { Raise, Lower, Cancel, Append };
+
+Recording recordingOf(const std::vector<Move>& history, int32_t metric, int32_t anchor,
+                      int32_t layerMask, uint8_t clockwise) {
+    if (history.empty() || !sameLayers(history.back(), anchor, layerMask)) {
+        return Recording::Append;
+    }
+    const Move& last = history.back();
+    if (metric == Multi && last.clockwise == clockwise) {
+        return Recording::Raise;
+    }
+    if (metric == Multi && last.turnnr > 1) {
+        return Recording::Lower;
+    }
+    // Appending and cancelling both: the history only shrinks.
+    return last.clockwise != clockwise ? Recording::Cancel : Recording::Append;
+}
+
+// False, with the history unchanged, when it cannot hold the move.
+bool fits(const std::vector<Move>& history, Recording recording, int32_t capacity) {
+    return recording == Recording::Raise  ? history.back().turnnr < INT32_MAX
+           : recording == Recording::Append ? static_cast<int64_t>(history.size()) < capacity
+                                            : true;
+}
+
+bool recordOnce(std::vector<Move>& history, int32_t metric, int32_t capacity, int32_t anchor,
+                int32_t layerMask, uint8_t clockwise) {
+    const Recording recording = recordingOf(history, metric, anchor, layerMask, clockwise);
+    if (!fits(history, recording, capacity)) {
+        return false;
+    }
+    switch (recording) {
+        case Recording::Raise:
+            history.back().turnnr += 1;
+            break;
+        case Recording::Lower:
+            history.back().turnnr -= 1;
+            break;
+        case Recording::Cancel:
+            history.pop_back();
+            break;
+        case Recording::Append:
+            history.push_back(Move{anchor, layerMask, 1, clockwise});
+            break;
+    }
+    return true;
+}
+
+// Exactly what `times` recordings of the move give, without making each one: a run that only
+// raises or lowers the last move's turnnr is taken at once. False when the history could not
+// hold the result.
+bool recordRepeated(std::vector<Move>& history, int32_t metric, int32_t capacity,
+                    const Move& move) {
+    int32_t left = move.turnnr;
+    while (left > 0) {
+        switch (recordingOf(history, metric, move.anchor, move.layer, move.clockwise)) {
+            case Recording::Raise:
+                if (history.back().turnnr > INT32_MAX - left) {
+                    return false;
+                }
+                history.back().turnnr += left;
+                return true;
+            case Recording::Lower: {
+                const int32_t lowered = std::min(history.back().turnnr - 1, left);
+                history.back().turnnr -= lowered;
+                left -= lowered;
+                break;
+            }
+            default:
+                // Every append or cancel changes the length, so a run of them ends within
+                // twice the capacity.
+                if (!recordOnce(history, metric, capacity, move.anchor, move.layer,
+                                move.clockwise)) {
+                    return false;
+                }
+                left -= 1;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 void Puzzle::recordMove(int32_t anchor, int32_t layerMask, uint8_t clockwise) {
-    if (turnMetric == Multi && moveCount > 0) {
-        Move& last = moves[moveCount - 1];
-        if (sameLayers(last, anchor, layerMask) && last.clockwise == clockwise) {
-            last.turnnr += 1;
-            return;
-        }
-        if (sameLayers(last, anchor, layerMask) && last.turnnr > 1) {
-            last.turnnr -= 1;
-            return;
-        }
+    recordOnce(moves, turnMetric, moveCapacity, anchor, layerMask, clockwise);
+    moveCount = static_cast<int32_t>(moves.size());
+}
+
+bool Puzzle::canRecord(int32_t anchor, int32_t layerMask, uint8_t clockwise) const {
+    if (fits(moves, recordingOf(moves, turnMetric, anchor, layerMask, clockwise), moveCapacity)) {
+        return true;
     }
-    const bool reversesLast = moveCount > 0 &&
-                              sameLayers(moves[moveCount - 1], anchor, layerMask) &&
-                              moves[moveCount - 1].clockwise != clockwise;
-    if (reversesLast) {
-        // Appending and cancelling both: the history only shrinks.
-        moves.pop_back();
-        moveCount -= 1;
-        return;
-    }
-    if (moveCount >= moveCapacity) {
-        return;  // a full history records no more moves
-    }
-    moves.push_back(Move{anchor, layerMask, 1, clockwise});
-    moveCount += 1;
+    logPrintf("turn refused: anchor %d, layer mask %d, clockwise %d: the move history cannot hold it\n",
+              anchor, layerMask, clockwise);
+    return false;
 }
 
 int32_t Puzzle::getLastMoveAnchor() const {
@@ -111,24 +179,29 @@ bool Puzzle::loadMoves(FileReader& reader) {
         }
     }
 
+    // What the replay records follows from the section alone: one that would record more than
+    // the history holds is refused before anything turns.
+    std::vector<Move> recorded;
+    for (const Move& move : loaded) {
+        if (!recordRepeated(recorded, metric, moveCapacity, move)) {
+            logPrintf("the moves of the file record more than the history holds\n");
+            return false;
+        }
+    }
+
     // A move that cannot be replayed refuses the whole section: put everything back.
     std::vector<Vec3> positions;
     savePositions(positions);
-    const std::vector<Move> history(moves.begin(), moves.begin() + moveCount);
-    const int32_t previousMetric = turnMetric;
-    turnMetric = metric;
-    moves.clear();
-    moveCount = 0;
     for (size_t i = 0; i < loaded.size(); ++i) {
         if (!replayMove(loaded[i])) {
             logPrintf("move %zu of the history cannot be replayed\n", i);
             restorePositions(positions);
-            moves = history;
-            moveCount = static_cast<int32_t>(history.size());
-            turnMetric = previousMetric;
             return false;
         }
     }
+    turnMetric = metric;
+    moves = std::move(recorded);
+    moveCount = static_cast<int32_t>(moves.size());
     // Logged once the section is accepted, so a refused one leaves no trace of moves.
     for (size_t i = 0; i < loaded.size(); ++i) {
         logMove(static_cast<int32_t>(i), loaded[i]);
@@ -152,40 +225,6 @@ bool Puzzle::replayMove(const Move& move) {
             }
         }
     }
-    return recordRepeated(move.anchor, move.layer, move.clockwise, move.turnnr);
-}
-
-bool Puzzle::recordRepeated(int32_t anchor, int32_t layerMask, uint8_t clockwise, int32_t times) {
-    // Exactly what `times` calls of recordMove give, without making each call: a run of calls
-    // that only raises or lowers the last move's turnnr is taken at once, and once a call
-    // changes nothing (a full history) neither does any later one.
-    int32_t done = 0;
-    while (done < times) {
-        const int32_t left = times - done;
-        if (turnMetric == Multi && moveCount > 0 &&
-            sameLayers(moves[moveCount - 1], anchor, layerMask)) {
-            Move& last = moves[moveCount - 1];
-            if (last.clockwise == clockwise) {
-                if (static_cast<int64_t>(last.turnnr) + left > INT32_MAX) {
-                    return false;  // no history the program records turns that often
-                }
-                last.turnnr += left;
-                return true;
-            }
-            if (last.turnnr > 1) {
-                const int32_t lowered = std::min(last.turnnr - 1, left);
-                last.turnnr -= lowered;
-                done += lowered;
-                continue;
-            }
-        }
-        const int32_t countBefore = moveCount;
-        recordMove(anchor, layerMask, clockwise);
-        if (moveCount == countBefore) {
-            return true;  // the history is full
-        }
-        done += 1;
-    }
     return true;
 }
 
@@ -199,24 +238,43 @@ void Puzzle::scramble() {
     if (!anyPlanes || moveCount >= kScrambleMoves) {
         return;
     }
-    while (moveCount != kScrambleMoves) {
-        // A refused turn is drawn again, and its draws count towards the same bound.
-        int32_t draws = 0;
+    // The draws of one move count until the move count rises: under the multi-turn metric a
+    // turn that repeats the last move only raises its turnnr, so on a puzzle that refuses
+    // nearly every draw the bound would otherwise start again forever.
+    int32_t draws = 0;
+    // An anchor with planes, or -1 once this move has had its draws.
+    const auto drawAnchor = [this, &draws]() {
         for (;;) {
-            int32_t anchor = 0;
-            do {
-                anchor = std::rand() % anchorCount;
-                if (++draws == kScrambleDraws) {
-                    return;
-                }
-            } while (anchors[anchor].planeCount == 0);
-            // Only layers that a replay turns, so a saved scramble loads back to this position.
-            const int32_t layers = std::min(anchors[anchor].planeCount, kTurnedLayers);
-            const int32_t layer = std::rand() % layers + 1;
-            if (turnLayer(anchor, layer, 0, 1.0, 0) != TurnResult::Refused) {
-                recordMove(anchor, static_cast<int32_t>(1u << (layer - 1)), 0);
-                break;
+            const int32_t anchor = std::rand() % anchorCount;
+            if (++draws == kScrambleDraws) {
+                return -1;
+            }
+            if (anchors[anchor].planeCount > 0) {
+                return anchor;
             }
         }
+    };
+    int32_t refused = 0;
+    while (moveCount != kScrambleMoves) {
+        const int32_t anchor = drawAnchor();
+        if (anchor < 0) {
+            break;
+        }
+        // Only layers that a replay turns, so a saved scramble loads back to this position.
+        const int32_t layers = std::min(anchors[anchor].planeCount, kTurnedLayers);
+        const int32_t layer = std::rand() % layers + 1;
+        int32_t unfit = -1;
+        if (tryTurnLayer(anchor, layer, 0, 1.0, 0, unfit) == TurnResult::Refused) {
+            ++refused;  // drawn again, towards the same bound
+            continue;
+        }
+        const int32_t before = moveCount;
+        recordMove(anchor, static_cast<int32_t>(1u << (layer - 1)), 0);
+        if (moveCount > before) {
+            draws = 0;
+        }
+    }
+    if (refused > 0) {
+        logPrintf("scramble: %d drawn turns refused\n", refused);
     }
 }

@@ -101,9 +101,10 @@ class Puzzle {
     // Turning and highlighting layers.
     TurnResult turnLayer(int32_t anchor, int32_t layer, uint8_t clockwise, double fraction,
                          int32_t step);
-    // True when the move (layers 1 to kTurnedLayers of the mask, each by the whole step angle)
-    // would refit; the puzzle is left exactly as it was. A refused move is logged.
-    bool canTurn(int32_t anchor, int32_t layerMask, uint8_t clockwise);
+    // True when the move would refit, tried in the very steps the animation takes: `frames`
+    // steps, each turning layers 1 to kTurnedLayers of the mask in order by 1/frames of the
+    // step angle. The puzzle is left exactly as it was. A refused move is logged.
+    bool canTurn(int32_t anchor, int32_t layerMask, uint8_t clockwise, int32_t frames);
     // Every live vertex, cubie after cubie: what a refused turn or replay is put back to.
     void savePositions(std::vector<Vec3>& out) const;
     void restorePositions(const std::vector<Vec3>& positions);
@@ -113,15 +114,20 @@ class Puzzle {
     int32_t getLayerCountOfKind(int32_t kind) const;
 
     // The move history.
+    // A move the history cannot hold (a new move in a full history, a turnnr past its range)
+    // is not recorded.
     void recordMove(int32_t anchor, int32_t layerMask, uint8_t clockwise);
+    // False, with a log line, when recordMove could not hold the move; a move that only
+    // raises, lowers or cancels the last one always can.
+    bool canRecord(int32_t anchor, int32_t layerMask, uint8_t clockwise) const;
     int32_t getMoveCount() const { return moveCount; }
     int32_t getLastMoveAnchor() const;
     int32_t getLastMoveLayerMask() const;
     uint8_t getLastMoveClockwise() const;
     int32_t getTurnMetric() const { return turnMetric; }
     void saveMoves(FileWriter& writer) const;
-    // Reads and replays a move-history section; a damaged section is refused whole and
-    // leaves the puzzle as it was.
+    // Reads and replays a move-history section; a damaged section, or one whose replay would
+    // record more than the history holds, is refused whole and leaves the puzzle as it was.
     bool loadMoves(FileReader& reader);
     void scramble();
 
@@ -167,6 +173,9 @@ class Puzzle {
     struct Rotation;
     struct SlabTest;
     enum class Refit : uint8_t;
+    // turnLayer without its log line; on a refusal `unfit` is the cubie that fits no home.
+    TurnResult tryTurnLayer(int32_t anchor, int32_t layer, uint8_t clockwise, double fraction,
+                            int32_t step, int32_t& unfit);
     bool layerSlab(int32_t anchor, int32_t layer, Slab& slab) const;
     bool widenSlab(const Anchor& anchor, Slab& slab) const;
     // Builds the home index and the turn memo when there are none (or `again`).
@@ -185,10 +194,8 @@ class Puzzle {
                       int32_t home);
     // True while every home cubie has what the home index was built from.
     bool homesUnchanged() const;
-    // Replays one loaded move as that many recorded turns would; false when a turn is refused
-    // or the turn count would overflow.
+    // Turns one loaded move's layers as its turnnr says; false when a turn is refused.
     bool replayMove(const Move& move);
-    bool recordRepeated(int32_t anchor, int32_t layerMask, uint8_t clockwise, int32_t times);
     int64_t meshVertexTotal() const;
     MeshVertex* fillSticker(MeshVertex* out, int32_t cuby, int32_t face, double inset, bool fade);
     void buildSolid(const SolidData& data);
@@ -216,4 +223,5 @@ class Puzzle {
     std::vector<int32_t> refitPositions_;
     std::vector<int32_t> snap_;
     std::vector<Vec3> placeVertices_;
+    std::vector<Vec3> trialStart_;  // canTurn's positions to put back
 };

@@ -17,6 +17,15 @@ using turning::kHighlightMembership;
 using turning::kHomesChanged;
 using turning::negated;
 
+namespace {
+
+void logRefusal(int32_t anchor, int32_t layer, uint8_t clockwise, int32_t cuby) {
+    logPrintf("turn refused: anchor %d, layer %d, clockwise %d: cuby %d could not be refitted\n",
+              anchor, layer, clockwise, cuby);
+}
+
+}  // namespace
+
 bool Puzzle::layerSlab(int32_t anchorIndex, int32_t layer, Slab& slab) const {
     if (anchorIndex < 0 || anchorIndex >= anchorCount || layer < 1) {
         return false;
@@ -113,6 +122,16 @@ bool Puzzle::widenSlab(const Anchor& anchor, Slab& slab) const {
 
 TurnResult Puzzle::turnLayer(int32_t anchorIndex, int32_t layer, uint8_t clockwise, double fraction,
                              int32_t step) {
+    int32_t unfit = -1;
+    const TurnResult result = tryTurnLayer(anchorIndex, layer, clockwise, fraction, step, unfit);
+    if (result == TurnResult::Refused) {
+        logRefusal(anchorIndex, layer, clockwise, unfit);
+    }
+    return result;
+}
+
+TurnResult Puzzle::tryTurnLayer(int32_t anchorIndex, int32_t layer, uint8_t clockwise,
+                                double fraction, int32_t step, int32_t& unfit) {
     Slab slab;
     if (!layerSlab(anchorIndex, layer, slab)) {
         return TurnResult::Unturned;
@@ -149,7 +168,7 @@ TurnResult Puzzle::turnLayer(int32_t anchorIndex, int32_t layer, uint8_t clockwi
         return TurnResult::Turned;
     }
     selectTurned(anchorIndex, slab, cubyCount);
-    int32_t unfit = rotateAndRefit(anchorIndex, slab, rotation);
+    unfit = rotateAndRefit(anchorIndex, slab, rotation);
     if (unfit == kHomesChanged) {
         // The home cubies changed since they were indexed: index them again and decide every
         // cubie by the plain computation.
@@ -157,27 +176,32 @@ TurnResult Puzzle::turnLayer(int32_t anchorIndex, int32_t layer, uint8_t clockwi
         std::fill(turnedAtRest_.begin(), turnedAtRest_.end(), 0);
         unfit = rotateAndRefit(anchorIndex, slab, rotation);
     }
-    if (unfit >= 0) {
-        logPrintf(
-            "turn refused: anchor %d, layer %d, clockwise %d: cuby %d could not be refitted\n",
-            anchorIndex, layer, clockwise, unfit);
-        return TurnResult::Refused;
-    }
-    return TurnResult::Turned;
+    return unfit >= 0 ? TurnResult::Refused : TurnResult::Turned;
 }
 
-bool Puzzle::canTurn(int32_t anchor, int32_t layerMask, uint8_t clockwise) {
-    std::vector<Vec3> start;
-    savePositions(start);
-    bool refused = false;
+bool Puzzle::canTurn(int32_t anchor, int32_t layerMask, uint8_t clockwise, int32_t frames) {
+    // The steps in between matter: a layer's last step refits while the layers after it still
+    // stand where their previous step left them, and a widened slab may hold other cubies at
+    // an angle than at rest.
+    frames = frames < 1 ? 1 : frames;
+    savePositions(trialStart_);
     const uint32_t mask = static_cast<uint32_t>(layerMask);
-    for (int32_t layer = 1; layer <= kTurnedLayers && !refused; ++layer) {
-        if ((mask >> (layer - 1)) & 1u) {
-            refused = turnLayer(anchor, layer, clockwise, 1.0, 0) == TurnResult::Refused;
+    int32_t refusedLayer = 0;
+    int32_t unfit = -1;
+    for (int32_t step = 0; step < frames && refusedLayer == 0; ++step) {
+        for (int32_t layer = 1; layer <= kTurnedLayers && refusedLayer == 0; ++layer) {
+            if (((mask >> (layer - 1)) & 1u) != 0 &&
+                tryTurnLayer(anchor, layer, clockwise, 1.0 / frames, step, unfit) ==
+                    TurnResult::Refused) {
+                refusedLayer = layer;
+            }
         }
     }
-    restorePositions(start);
-    return !refused;
+    restorePositions(trialStart_);
+    if (refusedLayer != 0) {
+        logRefusal(anchor, refusedLayer, clockwise, unfit);
+    }
+    return refusedLayer == 0;
 }
 
 void Puzzle::savePositions(std::vector<Vec3>& out) const {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <fstream>
@@ -104,11 +105,23 @@ TEST(RecordMove, FullHistoryRecordsNothingMore) {
     for (int32_t i = 0; i < p.moveCapacity; ++i)
         p.recordMove(i % 2, 1, 1);
     EXPECT_EQ(p.getMoveCount(), 100000);
+    EXPECT_FALSE(p.canRecord(9, 1, 1));
     p.recordMove(9, 1, 1);
     EXPECT_EQ(p.getMoveCount(), 100000);
     EXPECT_EQ(p.getLastMoveAnchor(), 1);
+    EXPECT_TRUE(p.canRecord(1, 1, 0));
     p.recordMove(1, 1, 0);  // reverses the last: still cancels
     EXPECT_EQ(p.getMoveCount(), 99999);
+
+    // A turnnr at its largest (a loaded history) is raised no further.
+    auto m = threeByThree(Multi);
+    Puzzle q(m.get());
+    q.recordMove(0, 1, 1);
+    q.moves[0].turnnr = INT32_MAX;
+    EXPECT_FALSE(q.canRecord(0, 1, 1));
+    q.recordMove(0, 1, 1);
+    EXPECT_EQ(q.moves[0].turnnr, INT32_MAX);
+    EXPECT_TRUE(q.canRecord(0, 1, 0));
 }
 
 TEST(MoveFile, ExactBytesAndLogLines) {
@@ -168,6 +181,9 @@ TEST(MoveFile, DamagedSectionsAreRefusedWhole) {
         section(Single, {{0, 1, 1, 1}, {-1, 1, 1, 1}}),  // negative anchor after a good move
         // Two neighbouring merged moves whose turn numbers add up past 32 bits.
         section(Multi, {{0, 1, 2000000000, 1}, {0, 1, 2000000000, 1}}),
+        // Single-metric moves of every layer turned 2^31 - 1 times each: far more moves than
+        // the history holds, refused before a layer turns.
+        section(Single, std::vector<Move>(100000, Move{0, 0x7ffff, INT32_MAX, 1})),
     };
     for (size_t i = 0; i < damaged.size(); ++i) {
         const std::vector<unsigned char>& bytes = damaged[i];
@@ -190,6 +206,19 @@ TEST(MoveFile, DamagedSectionsAreRefusedWhole) {
         EXPECT_EQ(log.text().find("anchor = "), std::string::npos) << "case " << i;
         std::remove(path.c_str());
     }
+}
+
+TEST(MoveFile, AReplayThatWouldOverfillTheHistoryIsRefused) {
+    // Cut at the capacity, its re-saved history would reload to another position.
+    auto d = makeDefinition(DodecaHedron, {{FaceSlice, 40}, {FaceSlice, 80}, {FaceSlice, 120}});
+    Puzzle p(d.get());
+    std::string path = temporaryPath("overfull.bin");
+    writeAll(path, section(Single, {{0, 0x7ffff, INT32_MAX, 1}}));
+    FileReader r(path.c_str());
+    EXPECT_FALSE(p.loadMoves(r));
+    EXPECT_EQ(p.getMoveCount(), 0);
+    EXPECT_TRUE(p.isSolved());
+    std::remove(path.c_str());
 }
 
 TEST(MoveFile, UnusualSectionsAreReadAsRecorded) {
@@ -350,6 +379,23 @@ TEST(Scramble, RefusedTurnsAreDrawnAgainAndOnlyReplayedLayersAreDrawn) {
         ASSERT_TRUE(loaded.loadMoves(r));
         EXPECT_TRUE(samePositions(loaded, p));
         std::remove(path.c_str());
+    }
+}
+
+TEST(Scramble, APuzzleThatRefusesNearlyEveryTurnEndsUnderEitherMetric) {
+    // Its few turns that refit repeat the last move: under the multi-turn metric they only
+    // raise its turnnr, and the count of moves stops rising.
+    for (int32_t metric : {Single, Multi}) {
+        auto d = makeDefinition(TetraHedron, {{FaceSlice, 327}, {FaceSlice, 6}, {EdgeSlice, 23}});
+        d->eraseThreshold = 33;
+        d->turnMetric = metric;
+        Puzzle p(d.get());
+        CapturedLog log;
+        p.scramble();
+        EXPECT_LE(p.getMoveCount(), 200);
+        EXPECT_TRUE(onHomePositions(p));
+        const std::string text = log.text();
+        EXPECT_LE(std::count(text.begin(), text.end(), '\n'), 1) << text.substr(0, 200);
     }
 }
 

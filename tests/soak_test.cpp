@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <random>
 #include <set>
@@ -75,12 +77,18 @@ void soak(Puzzle& p, std::mt19937& rng, int turns, const std::wstring& name) {
 
 // One to three slices of random kinds and thicknesses, as the editor allows.
 std::vector<ReadyMadeSlice> randomSlices(std::mt19937& rng) {
-    const int32_t slices = 1 + static_cast<int32_t>(rng() % 3);
-    std::vector<ReadyMadeSlice> specs;
-    for (int32_t i = 0; i < slices; ++i)
-        specs.push_back({static_cast<int32_t>(rng() % 3), static_cast<int32_t>(rng() % 361)});
-    return specs;
+    const int32_t count = 1 + static_cast<int32_t>(rng() % 3);
+    std::vector<ReadyMadeSlice> slices;
+    for (int32_t i = 0; i < count; ++i)
+        slices.push_back({static_cast<int32_t>(rng() % 3), static_cast<int32_t>(rng() % 361)});
+    return slices;
 }
+
+struct ScrambleTimes {
+    int scrambles = 0;
+    int endedShort = 0;  // with fewer than 200 moves
+    double slowestMs = 0.0;
+};
 
 // Keeps the run short: a mesh of at most 20,000 vertices (the limit itself is 50,000).
 bool quickToSoak(Puzzle& p) {
@@ -88,6 +96,24 @@ bool quickToSoak(Puzzle& p) {
     const bool quick = p.countVertices() <= 20000;
     vertexLimitReached = 0;
     return quick;
+}
+
+// A full scramble under either metric ends, on home positions, with at most 200 moves.
+void scrambleUnderBothMetrics(PuzzleDefinition* d, ScrambleTimes& times) {
+    for (int32_t metric : {Single, Multi}) {
+        d->turnMetric = metric;
+        Puzzle p(d);
+        const auto start = std::chrono::steady_clock::now();
+        p.scramble();
+        const std::chrono::duration<double, std::milli> took =
+            std::chrono::steady_clock::now() - start;
+        times.slowestMs = std::max(times.slowestMs, took.count());
+        times.scrambles += 1;
+        times.endedShort += p.getMoveCount() < kScrambleMoves;
+        ASSERT_LE(p.getMoveCount(), kScrambleMoves);
+        ASSERT_TRUE(onHomePositions(p));
+    }
+    d->turnMetric = Single;
 }
 
 }  // namespace
@@ -107,10 +133,11 @@ TEST(Soak, ReadyMadePuzzlesWithAndWithoutGroups) {
 TEST(Soak, RandomEditorDefinitions) {
     std::mt19937 rng(77);
     int built = 0;
+    ScrambleTimes scrambles;
     while (built < 24) {
         const int32_t shape = static_cast<int32_t>(rng() % 5);
-        const std::vector<ReadyMadeSlice> specs = randomSlices(rng);
-        auto d = makeDefinition(shape, specs);
+        const std::vector<ReadyMadeSlice> slices = randomSlices(rng);
+        auto d = makeDefinition(shape, slices);
         d->eraseThreshold = static_cast<int32_t>(rng() % 3) * 20;
         Puzzle p(d.get());
         if (!quickToSoak(p))
@@ -120,23 +147,27 @@ TEST(Soak, RandomEditorDefinitions) {
         // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on "literal" + string.
         std::wstring name = L"shape ";
         name += std::to_wstring(shape);
-        for (const ReadyMadeSlice& s : specs) {
+        for (const ReadyMadeSlice& s : slices) {
             name += L' ';
             name += std::to_wstring(s.kind);
             name += L'/';
             name += std::to_wstring(s.thickness);
         }
         soak(p, rng, 600, name);
+        scrambleUnderBothMetrics(d.get(), scrambles);
     }
+    std::printf("%d scrambles, %d short of 200 moves, the slowest %.1f ms\n", scrambles.scrambles,
+                scrambles.endedShort, scrambles.slowestMs);
 }
 
 // Any erase threshold: erasing can keep a piece in one place and drop its turned copy in
 // another. Every layer of every anchor either turns onto home positions or is refused with the
-// puzzle unchanged.
+// puzzle unchanged, and a full scramble ends.
 TEST(Soak, EveryLayerOfRandomEditorDefinitionsTurnsOrIsRefusedUnchanged) {
     std::mt19937 rng(1709);
     int built = 0;
     int refused = 0;
+    ScrambleTimes scrambles;
     while (built < 60) {
         const int32_t shape = static_cast<int32_t>(rng() % 5);
         auto d = makeDefinition(shape, randomSlices(rng));
@@ -167,6 +198,9 @@ TEST(Soak, EveryLayerOfRandomEditorDefinitionsTurnsOrIsRefusedUnchanged) {
                     ASSERT_TRUE(homes.count({v.x, v.y, v.z})) << "shape " << shape;
             }
         }
+        scrambleUnderBothMetrics(d.get(), scrambles);
     }
     EXPECT_GT(refused, 0);
+    std::printf("%d scrambles, %d short of 200 moves, the slowest %.1f ms\n", scrambles.scrambles,
+                scrambles.endedShort, scrambles.slowestMs);
 }

@@ -167,6 +167,30 @@ TEST_F(Bandaged, GroupAcrossTheLastPlaneTakesTheFarLayer) {
     EXPECT_EQ(cubyAt(p, {-kThird, kThird, -kThird}), nearCorner);  // layer 1 did not
 }
 
+TEST_F(Bandaged, BothWidenedLayersAreTriedInTheAnimationsSteps) {
+    // Layers 1 and 2 each widen to both: in one step each turns them a quarter and refits; in
+    // several steps layer 1's last step refits them at 39 frames' worth of turning.
+    connect({{kThird, kThird, -kThird}, {kThird, kThird, 0}});
+    auto e = makeDefinition(Cube, {{FaceSlice, 120}});
+    Puzzle untouched(e.get());
+    for (int32_t frames : {2, 20}) {
+        CapturedLog log;
+        EXPECT_FALSE(p.canTurn(0, 1 | 2, 1, frames)) << frames;
+        EXPECT_TRUE(samePositions(p, untouched));
+        EXPECT_NE(log.text().find("turn refused: anchor 0, layer 1"), std::string::npos);
+        TurnResult last = TurnResult::Turned;
+        for (int32_t step = 0; step < frames; ++step)
+            for (int32_t layer : {1, 2})
+                if (p.turnLayer(0, layer, 1, 1.0 / frames, step) == TurnResult::Refused)
+                    last = TurnResult::Refused;
+        EXPECT_EQ(last, TurnResult::Refused) << frames;
+        std::vector<Vec3> start;
+        untouched.savePositions(start);
+        p.restorePositions(start);
+    }
+    EXPECT_TRUE(p.canTurn(0, 1 | 2, 1, 1));
+}
+
 TEST(BandagedOnePlane, GroupAcrossTheOnlyPlaneRefusesTheTurn) {
     auto definition = makeDefinition(Cube, {{EdgeSlice, 180}});
     Puzzle p(definition.get());
@@ -238,14 +262,14 @@ TEST(RefusedTurn, AOneStepTurnThatCannotRefitChangesNothingAndSaysWhich) {
     auto e = refusingTetrahedron();
     Puzzle untouched(e.get());
     CapturedLog log;
-    EXPECT_FALSE(p.canTurn(0, 1, 1));
+    EXPECT_FALSE(p.canTurn(0, 1, 1, 1));
     EXPECT_EQ(p.turnLayer(0, 1, 1, 1.0, 0), TurnResult::Refused);
     EXPECT_TRUE(samePositions(p, untouched));
     EXPECT_EQ(log.text(),
               "turn refused: anchor 0, layer 1, clockwise 1: cuby 2 could not be refitted\n"
               "turn refused: anchor 0, layer 1, clockwise 1: cuby 2 could not be refitted\n");
     // The far layer of the same anchor turns, and canTurn leaves no trace of its trial.
-    EXPECT_TRUE(p.canTurn(0, 2, 1));
+    EXPECT_TRUE(p.canTurn(0, 2, 1, 20));
     EXPECT_TRUE(samePositions(p, untouched));
     EXPECT_EQ(p.turnLayer(0, 2, 1, 1.0, 0), TurnResult::Turned);
     EXPECT_TRUE(onHomePositions(p));
@@ -257,7 +281,7 @@ TEST(RefusedTurn, TheLastOfSeveralStepsLeavesTheLayerWhereTheStepBeforeDid) {
     for (Cuby& h : p.homeCubies)
         for (Vec3& v : h.vertex)
             v.x += 0.01;
-    EXPECT_FALSE(p.canTurn(0, 1 | 4, 1));
+    EXPECT_FALSE(p.canTurn(0, 1 | 4, 1, 4));
     for (int32_t step = 0; step < 3; ++step)
         ASSERT_EQ(p.turnLayer(0, 1, 1, 0.25, step), TurnResult::Turned);
     std::vector<Vec3> beforeLast;
