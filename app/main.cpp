@@ -18,8 +18,7 @@ constexpr int kLogNotCreatedExitCode = 10;
 }  // namespace
 
 int main() {
-    logFile = std::fopen("output.txt", "w");
-    if (logFile == nullptr) {
+    if (!openDiagnosticLog("output.txt")) {
         // Worded as the framework words its refusals, so that both read alike.
         std::fprintf(stderr, "Orvanta: cannot create output.txt: %s\n", std::strerror(errno));
         return kLogNotCreatedExitCode;

@@ -4,6 +4,15 @@
 
 FILE* logFile = nullptr;
 
+bool openDiagnosticLog(const char* path) {
+    logFile = std::fopen(path, "w");
+    if (logFile == nullptr) {
+        return false;
+    }
+    std::setvbuf(logFile, nullptr, _IOLBF, BUFSIZ);
+    return true;
+}
+
 void logPrintf(const char* format, ...) {
     if (logFile == nullptr) {
         return;

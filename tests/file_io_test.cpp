@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstring>
 #include <fstream>
+#include <iterator>
 
+#include "diagnostic_log.h"
 #include "test_support.h"
 
 TEST(FileReaderTest, MissingFileReadsNothing) {
@@ -66,5 +70,22 @@ TEST(FileWriterTest, FailedOpenOrWriteIsReported) {
     FileWriter negative(path.c_str());
     EXPECT_FALSE(negative.write(&v, -4));
     EXPECT_FALSE(negative.good());
+    std::remove(path.c_str());
+}
+
+TEST(DiagnosticLogTest, EveryLineIsInTheFileWhenAKilledProgramEnds) {
+    const std::string path = temporaryPath("output.txt");
+    // The child ends without flushing or closing anything, as a killed program does.
+    EXPECT_EXIT(
+        {
+            openDiagnosticLog(path.c_str());
+            logPrintf("first line\n");
+            logPrintf("second line\n");
+            _exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
+    std::ifstream in(path);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text, "first line\nsecond line\n");
     std::remove(path.c_str());
 }
