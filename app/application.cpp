@@ -1,7 +1,9 @@
 #include "application.h"
 
 void Application::rebuildPuzzle(BandageGroups groups, VertexCount count) {
-    // Two large puzzles never live at once.
+    // The old puzzle goes before the new one is built, so a rebuild never holds two. (A load
+    // does: its trial puzzle is built beside the current one, which stays if the file is
+    // refused.)
     puzzle.reset();
     if (groups == BandageGroups::Drop) {
         appState->clearGroupsValid();
