@@ -1,10 +1,192 @@
 #include "stored_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <cerrno>
+#include <cstdint>
+#include <ctime>
+
 #include "file_io.h"
+
+namespace {
+
+// Names tried before a save gives up; a clash needs another save to pick the same 64 bits.
+constexpr int kNameAttempts = 16;
+constexpr size_t kUniqueDigits = 16;
+constexpr const char* kTemporarySuffix = ".tmp";
+
+uint64_t mixed(uint64_t x) {
+    x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ull;
+    x = (x ^ (x >> 27)) * 0x94d049bb133111ebull;
+    return x ^ (x >> 31);
+}
+
+// "<base>.<16 hex digits>.tmp": the load screen lists only "*.pzl", so it never shows one.
+std::string temporaryName(const std::string& base) {
+    static std::atomic<uint64_t> saves{0};
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    const uint64_t unique = mixed(
+        mixed(static_cast<uint64_t>(::getpid()) ^ saves.fetch_add(1)) ^
+        (static_cast<uint64_t>(now.tv_sec) * 1000000000ull + static_cast<uint64_t>(now.tv_nsec)));
+    char digits[kUniqueDigits + 1];
+    std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(unique));
+    return base + "." + digits + kTemporarySuffix;
+}
+
+bool isTemporaryOf(const std::string& entry, const std::string& base) {
+    const size_t suffix = std::char_traits<char>::length(kTemporarySuffix);
+    if (entry.size() != base.size() + 1 + kUniqueDigits + suffix ||
+        entry.compare(0, base.size(), base) != 0 || entry[base.size()] != '.' ||
+        entry.compare(entry.size() - suffix, suffix, kTemporarySuffix) != 0) {
+        return false;
+    }
+    for (size_t i = base.size() + 1; i < base.size() + 1 + kUniqueDigits; ++i) {
+        const char c = entry[i];
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Every save holds a lock on its temporary until it is done with it, so a temporary of the
+// target that nobody holds is a killed save's: it goes. A live save's, a FIFO or a symlink
+// of that shape is left alone, and the lock keeps this right across pid namespaces.
+void sweepDeadTemporaries(int folder, const std::string& base) {
+    const int listing = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* entries = listing >= 0 ? ::fdopendir(listing) : nullptr;
+    if (entries == nullptr) {
+        if (listing >= 0) {
+            ::close(listing);
+        }
+        return;
+    }
+    while (const dirent* entry = ::readdir(entries)) {
+        struct stat named {};
+        if (!isTemporaryOf(entry->d_name, base) ||
+            ::fstatat(folder, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(named.st_mode)) {
+            continue;
+        }
+        const int flags = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+        int fd = ::openat(folder, entry->d_name, O_RDONLY | flags);
+        if (fd < 0) {
+            fd = ::openat(folder, entry->d_name, O_WRONLY | flags);  // a write-only target's
+        }
+        if (fd < 0) {
+            continue;
+        }
+        struct stat opened {};
+        if (::fstat(fd, &opened) == 0 && opened.st_dev == named.st_dev &&
+            opened.st_ino == named.st_ino && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            ::unlinkat(folder, entry->d_name, 0);
+        }
+        ::close(fd);
+    }
+    ::closedir(entries);
+}
+
+std::string descriptorPath(int fd) {
+    return "/proc/self/fd/" + std::to_string(fd);
+}
+
+// The save's own temporary in the target's folder, locked (see the sweep). Unnamed where the
+// file system allows, so a killed save leaves nothing; `name` is then empty. Otherwise under a
+// fresh name that is created, never opened, so no FIFO or symlink planted there is used.
+int openTemporary(int folder, const std::string& base, std::string& name) {
+    name.clear();
+    int fd = ::openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+        // Naming it at the end goes through /proc; without /proc, the fallback.
+        struct stat linkable {};
+        if (::stat(descriptorPath(fd).c_str(), &linkable) == 0) {
+            ::flock(fd, LOCK_EX | LOCK_NB);  // nobody else can have it yet
+            return fd;
+        }
+        ::close(fd);
+    }
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        name = temporaryName(base);
+        fd = ::openat(folder, name.c_str(), O_CREAT | O_EXCL | O_NOFOLLOW | O_WRONLY | O_CLOEXEC,
+                      0666);
+        if (fd < 0 && errno == EEXIST) {
+            continue;
+        }
+        if (fd < 0) {
+            break;
+        }
+        // Only a sweep can hold it: one that took it for dead in the instant before this lock,
+        // and removes it. A file system without locks has no sweep either.
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK) {
+            return fd;
+        }
+        ::close(fd);
+    }
+    name.clear();
+    return -1;
+}
+
+// Links an unnamed temporary under a fresh name, for the rename.
+bool nameTemporary(int folder, int fd, const std::string& base, std::string& name) {
+    const std::string source = descriptorPath(fd);
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        name = temporaryName(base);
+        if (::linkat(AT_FDCWD, source.c_str(), folder, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            return true;
+        }
+        if (errno != EEXIST) {
+            break;
+        }
+    }
+    name.clear();
+    return false;
+}
+
+// Writes the temporary whole, gives it `mode` (unless negative) and renames it over `base`.
+bool writeAndRename(int folder, const std::string& base, int mode,
+                    const std::function<bool(FileWriter&)>& write) {
+    std::string name;
+    const int fd = openTemporary(folder, base, name);
+    if (fd < 0) {
+        return false;
+    }
+    // The stream closes its own copy, so `fd` and its lock stay for syncing and naming.
+    const int streamFd = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+    FILE* stream = streamFd >= 0 ? ::fdopen(streamFd, "wb") : nullptr;
+    if (stream == nullptr && streamFd >= 0) {
+        ::close(streamFd);
+    }
+    bool written = false;
+    {
+        FileWriter writer(stream);
+        if (writer.isOpen()) {
+            writer.setTextMode(false);
+            written = write(writer);
+            written = writer.close() && written;
+        }
+    }
+    // Synced before the rename, so that after a crash the target is the old file or the new
+    // one whole.
+    written =
+        written && (mode < 0 || ::fchmod(fd, static_cast<mode_t>(mode)) == 0) && ::fsync(fd) == 0;
+    if (written && name.empty()) {
+        written = nameTemporary(folder, fd, base, name);
+    }
+    written = written && ::renameat(folder, name.c_str(), folder, base.c_str()) == 0;
+    if (!written && !name.empty()) {
+        ::unlinkat(folder, name.c_str(), 0);
+    }
+    ::close(fd);
+    return written;
+}
+
+}  // namespace
 
 FILE* openStoredFile(const char* path) {
     const int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -32,22 +214,19 @@ bool replaceStoredFile(const std::string& path, const std::function<bool(FileWri
                    ::access(path.c_str(), W_OK) != 0)) {
         return false;
     }
-    const std::string temporary = path + ".tmp";
-    bool written = false;
-    {
-        FileWriter writer(temporary.c_str());
-        if (writer.isOpen()) {
-            writer.setTextMode(false);
-            written = write(writer);
-            written = writer.close() && written;
-        }
-    }
-    if (written && exists) {
-        written = ::chmod(temporary.c_str(), status.st_mode & 07777) == 0;
-    }
-    if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
+    const size_t slash = path.rfind('/');
+    const std::string folderPath = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (base.empty()) {
         return false;
     }
-    return true;
+    const int folder = ::open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0) {
+        return false;
+    }
+    sweepDeadTemporaries(folder, base);
+    const bool replaced =
+        writeAndRename(folder, base, exists ? static_cast<int>(status.st_mode & 07777) : -1, write);
+    ::close(folder);
+    return replaced;
 }

@@ -2,9 +2,12 @@
 // The program's stored files, puzzle files and options.inf, as the file system holds them.
 //
 // Reading opens without blocking and takes only regular files, so a FIFO or a device put in
-// a file's place cannot freeze the program. Writing goes to a file beside the old one that is
-// renamed over it once written whole, so a failed save never destroys what it replaces; a file
-// the user may not write is never replaced, and a replaced file keeps its permissions.
+// a file's place cannot freeze the program. Writing goes to a temporary of the save's own
+// beside the old file, renamed over it once written whole and synced: a failed save never
+// destroys what it replaces, saves of the same name at once never mix, and nothing planted
+// under a temporary's name can block or redirect a save. A killed save leaves nothing that
+// stays past the next save of the name. A file the user may not write is never replaced, and
+// a replaced file keeps its permissions.
 
 #include <cstdio>
 #include <functional>

@@ -23,6 +23,8 @@ int32_t FileReader::read(void* buffer, int32_t n) {
 FileWriter::FileWriter(const char* path)
     : stream(std::fopen(path, "wb")), opened(stream != nullptr) {}
 
+FileWriter::FileWriter(FILE* adopted) : stream(adopted), opened(adopted != nullptr) {}
+
 FileWriter::~FileWriter() {
     close();
 }

@@ -29,6 +29,8 @@ class FileReader {
 class FileWriter {
   public:
     explicit FileWriter(const char* path);
+    // Takes over a stream its caller opened (null: not open).
+    explicit FileWriter(FILE* adopted);
     virtual ~FileWriter();
     FileWriter(const FileWriter&) = delete;
     FileWriter& operator=(const FileWriter&) = delete;

@@ -71,7 +71,10 @@ TEST_F(AppStateTest, SaveOptionsWritesFifteenBytesAndReadsThemBack) {
     appState->setTurnSeconds(0.3);
     ASSERT_TRUE(saveOptions(*appState));
     EXPECT_EQ(readFileBytes("options.inf"), optionBytes(1, 0, 0, 24, 0.3));
-    EXPECT_FALSE(fileExists("options.inf.tmp"));
+    // No temporary is left beside it.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."),
+                            std::filesystem::directory_iterator()),
+              1);
     AppState reread;
     EXPECT_EQ(reread.isLeftButtonClockwise(), 1);
     EXPECT_EQ(reread.isCubyHighlights(), 0);

@@ -1,17 +1,28 @@
 #include "puzzle_file.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <limits>
+#include <thread>
 
 #include "app_state.h"
 #include "app_test_support.h"
 #include "application.h"
 #include "diagnostic_log.h"
+#include "file_io.h"
 #include "puzzle.h"
+#include "stored_file.h"
 #include "test_support.h"
 
 namespace {
@@ -43,6 +54,44 @@ int32_t get32(const std::vector<unsigned char>& b, size_t at) {
 
 void set32(std::vector<unsigned char>& b, size_t at, int32_t v) {
     std::memcpy(&b[at], &v, 4);
+}
+
+std::vector<std::string> namesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool writeAll(FileWriter& writer, const std::vector<unsigned char>& bytes) {
+    // In small blocks, so the stream reaches the file before the save is done.
+    for (size_t at = 0; at < bytes.size(); at += 1000) {
+        writer.write(bytes.data() + at,
+                     static_cast<int32_t>(std::min<size_t>(1000, bytes.size() - at)));
+    }
+    return writer.good();
+}
+
+// Runs `save` in a child process, so that a save that blocks fails the test instead of
+// hanging it: 1 when it returned true, 0 when false, -1 when it died or was still running
+// after ten seconds.
+int savedInChild(const std::function<bool()>& save) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::_exit(save() ? 0 : 1);
+    }
+    for (int wait = 0; wait < 1000; ++wait) {
+        int status = 0;
+        if (::waitpid(child, &status, WNOHANG) == child) {
+            return WIFEXITED(status) ? WEXITSTATUS(status) == 0 : -1;
+        }
+        ::usleep(10000);
+    }
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    return -1;
 }
 
 }  // namespace
@@ -221,19 +270,81 @@ TEST_F(PuzzleFiles, FailedSaveKeepsTheOldFileAndSaysSo) {
     std::filesystem::create_directory("Puzzles");
     ASSERT_TRUE(savePuzzleFile(app, "keep.pzl"));
     auto original = readFileBytes("Puzzles/keep.pzl");
-    turn(0, 1, 1);
-    // A directory in the way of the temporary file makes the save fail.
-    std::filesystem::create_directory("Puzzles/keep.pzl.tmp");
-    EXPECT_FALSE(savePuzzleFile(app, "keep.pzl"));
+    // A write that fails half way replaces nothing and leaves nothing.
+    EXPECT_FALSE(replaceStoredFile("Puzzles/keep.pzl", [](FileWriter& writer) {
+        writeAll(writer, std::vector<unsigned char>(5000, 'x'));
+        return false;
+    }));
     EXPECT_EQ(readFileBytes("Puzzles/keep.pzl"), original);
+    EXPECT_EQ(namesIn("Puzzles"), (std::vector<std::string>{"keep.pzl"}));
 
     // A file the user may not write is not replaced.
-    std::filesystem::remove("Puzzles/keep.pzl.tmp");
+    turn(0, 1, 1);
     std::filesystem::permissions("Puzzles/keep.pzl", std::filesystem::perms::owner_read);
     EXPECT_FALSE(savePuzzleFile(app, "keep.pzl"));
     EXPECT_EQ(readFileBytes("Puzzles/keep.pzl"), original);
     EXPECT_EQ(std::filesystem::status("Puzzles/keep.pzl").permissions(),
               std::filesystem::perms::owner_read);
+}
+
+TEST_F(PuzzleFiles, SavesOfOneNameAtOnceNeverMix) {
+    const std::vector<unsigned char> shorter(5000, 'a'), longer(13000, 'b');
+    ASSERT_TRUE(replaceStoredFile("both.pzl", [&](FileWriter& w) { return writeAll(w, shorter); }));
+    std::atomic<int> failed{0}, running{2};
+    const auto saves = [&](const std::vector<unsigned char>& bytes) {
+        for (int i = 0; i < 60; ++i) {
+            if (!replaceStoredFile("both.pzl", [&](FileWriter& w) { return writeAll(w, bytes); })) {
+                ++failed;
+            }
+        }
+        --running;
+    };
+    std::thread first(saves, shorter), second(saves, longer);
+    int torn = 0;
+    while (running > 0) {
+        const auto read = readFileBytes("both.pzl");
+        torn += read != shorter && read != longer;
+    }
+    first.join();
+    second.join();
+    EXPECT_EQ(failed, 0);
+    EXPECT_EQ(torn, 0);
+    EXPECT_EQ(namesIn("."), (std::vector<std::string>{"both.pzl"}));
+}
+
+TEST_F(PuzzleFiles, NothingAtATemporaryNameBlocksOrRedirectsASave) {
+    std::filesystem::create_directory("Puzzles");
+    writeFileBytes("outside", {7});
+    // FIFOs would block the open of a temporary or of one the next save clears away.
+    ASSERT_EQ(mkfifo("Puzzles/x.pzl.tmp", 0644), 0);
+    ASSERT_EQ(mkfifo("Puzzles/x.pzl.0123456789abcdef.tmp", 0644), 0);
+    std::filesystem::create_symlink("../outside", "Puzzles/y.pzl.tmp");
+    EXPECT_EQ(savedInChild([this] { return savePuzzleFile(app, "x.pzl"); }), 1);
+    EXPECT_EQ(savedInChild([this] { return savePuzzleFile(app, "y.pzl"); }), 1);
+    EXPECT_EQ(readFileBytes("outside"), (std::vector<unsigned char>{7}));
+    EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status("Puzzles/x.pzl")));
+    EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status("Puzzles/y.pzl")));
+    EXPECT_EQ(readFileBytes("Puzzles/y.pzl").size(), 155u);
+    EXPECT_EQ(namesIn("Puzzles"), (std::vector<std::string>{"x.pzl", "x.pzl.0123456789abcdef.tmp",
+                                                            "x.pzl.tmp", "y.pzl", "y.pzl.tmp"}));
+}
+
+TEST_F(PuzzleFiles, KilledSavesLeaveNothingThatStays) {
+    const auto killed = [](FileWriter& writer) {
+        writeAll(writer, std::vector<unsigned char>(5000, 'k'));
+        std::raise(SIGKILL);
+        return true;
+    };
+    EXPECT_EQ(savedInChild([&] { return replaceStoredFile("k.pzl", killed); }), -1);
+    // A killed save's temporary goes by the next save of the name at the latest (at once
+    // where the file system has unnamed files); a save still writing keeps its own.
+    writeFileBytes("k.pzl.00000000000000ab.tmp", {1});
+    writeFileBytes("k.pzl.00000000000000cd.tmp", {2});
+    const int live = ::open("k.pzl.00000000000000cd.tmp", O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(live, LOCK_EX), 0);
+    EXPECT_TRUE(savePuzzleFile(app, "k.pzl"));
+    ::close(live);
+    EXPECT_EQ(namesIn("."), (std::vector<std::string>{"k.pzl", "k.pzl.00000000000000cd.tmp"}));
 }
 
 TEST_F(PuzzleFiles, AFileOverTheVertexLimitIsRefusedBeforeItsMovesReplay) {
