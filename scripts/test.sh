@@ -9,7 +9,8 @@ bash scripts/install-deps.sh
 jobs=$(nproc)
 for variant in release asan; do
   dir=build/$variant
-  flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANTA_BENCH=OFF -DORVANTA_WERROR=ON)
+  # ON, not left to find GoogleTest: without it the configure fails instead of running no tests.
+  flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANTA_TESTS=ON -DORVANTA_BENCH=OFF -DORVANTA_WERROR=ON)
   if [[ $variant == asan ]]; then
     flags+=(-DORVANTA_SANITIZE=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DORVANTA_FUZZ=ON)
   fi

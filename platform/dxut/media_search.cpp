@@ -24,7 +24,6 @@ std::vector<fs::path> mediaSearchDirectories() {
         directories.push_back(
             (executable.parent_path() / ORVANTA_MEDIA_FROM_PROGRAM).lexically_normal());
     }
-    directories.push_back(ORVANTA_SOURCE_MEDIA_DIR);
     directories.push_back(ORVANTA_INSTALLED_MEDIA_DIR);
     return directories;
 }

@@ -2,10 +2,12 @@
 //
 // Looks, in order, in the current directory, the executable's directory, its media/
 // subdirectory, the installed media as seen from an installed executable (../share/orvanta/
-// media), the source tree's media/ and the installed data directory. A name may use '\' or
-// '/' between folders. The path returned is absolute, so it stays valid when the application
-// changes directory. A name not found, or a path that does not fit the buffer, fails and
-// leaves an empty string, never a truncated path.
+// media) and the configured installed data directory; never in the source tree, so an
+// installed program does not load the build machine's files (the build tree's programs find
+// them through a media link beside them). A name may use '\' or '/' between folders. The path
+// returned is absolute, so it stays valid when the application changes directory. A name not
+// found, or a path that does not fit the buffer, fails and leaves an empty string, never a
+// truncated path.
 #pragma once
 
 #include <filesystem>
