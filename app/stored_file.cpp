@@ -55,6 +55,14 @@ bool isTemporaryOf(const std::string& entry, const std::string& base) {
     return true;
 }
 
+// True while `name` in `folder` is the file open as `fd`.
+bool isNamed(int folder, const std::string& name, int fd) {
+    struct stat opened {}, named {};
+    return ::fstat(fd, &opened) == 0 &&
+           ::fstatat(folder, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+           opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+}
+
 // Every save holds a lock on its temporary until it is done with it, so a temporary of the
 // target that nobody holds is a killed save's: it goes. A live save's, a FIFO or a symlink
 // of that shape is left alone, and the lock keeps this right across pid namespaces.
@@ -82,9 +90,7 @@ void sweepDeadTemporaries(int folder, const std::string& base) {
         if (fd < 0) {
             continue;
         }
-        struct stat opened {};
-        if (::fstat(fd, &opened) == 0 && opened.st_dev == named.st_dev &&
-            opened.st_ino == named.st_ino && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        if (isNamed(folder, entry->d_name, fd) && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
             ::unlinkat(folder, entry->d_name, 0);
         }
         ::close(fd);
@@ -92,60 +98,32 @@ void sweepDeadTemporaries(int folder, const std::string& base) {
     ::closedir(entries);
 }
 
-std::string descriptorPath(int fd) {
-    return "/proc/self/fd/" + std::to_string(fd);
-}
-
-// The save's own temporary in the target's folder, locked (see the sweep). Unnamed where the
-// file system allows, so a killed save leaves nothing; `name` is then empty. Otherwise under a
-// fresh name that is created, never opened, so no FIFO or symlink planted there is used.
+// The save's own temporary in the target's folder, locked (see the sweep), under a fresh name
+// that is created, never opened, so no FIFO or symlink planted there is used.
 int openTemporary(int folder, const std::string& base, std::string& name) {
-    name.clear();
-    int fd = ::openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-    if (fd >= 0) {
-        // Naming it at the end goes through /proc; without /proc, the fallback.
-        struct stat linkable {};
-        if (::stat(descriptorPath(fd).c_str(), &linkable) == 0) {
-            ::flock(fd, LOCK_EX | LOCK_NB);  // nobody else can have it yet
-            return fd;
-        }
-        ::close(fd);
-    }
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         name = temporaryName(base);
-        fd = ::openat(folder, name.c_str(), O_CREAT | O_EXCL | O_NOFOLLOW | O_WRONLY | O_CLOEXEC,
-                      0666);
+        const int fd = ::openat(folder, name.c_str(),
+                                O_CREAT | O_EXCL | O_NOFOLLOW | O_WRONLY | O_CLOEXEC, 0666);
         if (fd < 0 && errno == EEXIST) {
             continue;
         }
         if (fd < 0) {
             break;
         }
-        // Only a sweep can hold it: one that took it for dead in the instant before this lock,
-        // and removes it. A file system without locks has no sweep either.
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK) {
+        // A sweep may take it for dead in the instant before this lock and remove it: once
+        // locked and still under its name, it is ours.
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            if (errno != EWOULDBLOCK) {
+                return fd;  // a file system without locks has no sweep either
+            }
+        } else if (isNamed(folder, name, fd)) {
             return fd;
         }
         ::close(fd);
     }
     name.clear();
     return -1;
-}
-
-// Links an unnamed temporary under a fresh name, for the rename.
-bool nameTemporary(int folder, int fd, const std::string& base, std::string& name) {
-    const std::string source = descriptorPath(fd);
-    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        name = temporaryName(base);
-        if (::linkat(AT_FDCWD, source.c_str(), folder, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-            return true;
-        }
-        if (errno != EEXIST) {
-            break;
-        }
-    }
-    name.clear();
-    return false;
 }
 
 // Writes the temporary whole, gives it `mode` (unless negative) and renames it over `base`.
@@ -156,7 +134,7 @@ bool writeAndRename(int folder, const std::string& base, int mode,
     if (fd < 0) {
         return false;
     }
-    // The stream closes its own copy, so `fd` and its lock stay for syncing and naming.
+    // The stream closes its own copy, so `fd` and its lock stay for syncing and the rename.
     const int streamFd = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
     FILE* stream = streamFd >= 0 ? ::fdopen(streamFd, "wb") : nullptr;
     if (stream == nullptr && streamFd >= 0) {
@@ -173,13 +151,9 @@ bool writeAndRename(int folder, const std::string& base, int mode,
     }
     // Synced before the rename, so that after a crash the target is the old file or the new
     // one whole.
-    written =
-        written && (mode < 0 || ::fchmod(fd, static_cast<mode_t>(mode)) == 0) && ::fsync(fd) == 0;
-    if (written && name.empty()) {
-        written = nameTemporary(folder, fd, base, name);
-    }
-    written = written && ::renameat(folder, name.c_str(), folder, base.c_str()) == 0;
-    if (!written && !name.empty()) {
+    written = written && (mode < 0 || ::fchmod(fd, static_cast<mode_t>(mode)) == 0) &&
+              ::fsync(fd) == 0 && ::renameat(folder, name.c_str(), folder, base.c_str()) == 0;
+    if (!written) {
         ::unlinkat(folder, name.c_str(), 0);
     }
     ::close(fd);

@@ -336,8 +336,8 @@ TEST_F(PuzzleFiles, KilledSavesLeaveNothingThatStays) {
         return true;
     };
     EXPECT_EQ(savedInChild([&] { return replaceStoredFile("k.pzl", killed); }), -1);
-    // A killed save's temporary goes by the next save of the name at the latest (at once
-    // where the file system has unnamed files); a save still writing keeps its own.
+    // A killed save's temporary goes with the next save of the name; a save still writing
+    // keeps its own.
     writeFileBytes("k.pzl.00000000000000ab.tmp", {1});
     writeFileBytes("k.pzl.00000000000000cd.tmp", {2});
     const int live = ::open("k.pzl.00000000000000cd.tmp", O_RDONLY | O_CLOEXEC);
