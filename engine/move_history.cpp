@@ -17,7 +17,8 @@
 
 namespace {
 
-// Anchor draws for one scramble move before the scramble gives up (the last is not used).
+// Anchor draws without a new move before the scramble gives up (the last is not used): the
+// count starts again only when the move count rises.
 constexpr int32_t kScrambleDraws = 1000;
 
 // Turns of an anchor's step angle that make a whole revolution; 0 when they do not.
@@ -57,18 +58,26 @@ Recording recordingOf(const std::vector<Move>& history, int32_t metric, int32_t 
     return last.clockwise != clockwise ? Recording::Cancel : Recording::Append;
 }
 
-// False, with the history unchanged, when it cannot hold the move.
-bool fits(const std::vector<Move>& history, Recording recording, int32_t capacity) {
-    return recording == Recording::Raise  ? history.back().turnnr < INT32_MAX
-           : recording == Recording::Append ? static_cast<int64_t>(history.size()) < capacity
-                                            : true;
+// Why a history cannot hold a move, if it cannot.
+enum class Unfit { None, Full, TurnnrOverflow };
+
+Unfit unfitOf(const std::vector<Move>& history, Recording recording, int32_t capacity) {
+    if (recording == Recording::Raise && history.back().turnnr == INT32_MAX) {
+        return Unfit::TurnnrOverflow;
+    }
+    if (recording == Recording::Append && static_cast<int64_t>(history.size()) >= capacity) {
+        return Unfit::Full;
+    }
+    return Unfit::None;
 }
 
-bool recordOnce(std::vector<Move>& history, int32_t metric, int32_t capacity, int32_t anchor,
-                int32_t layerMask, uint8_t clockwise) {
+// Leaves the history unchanged when it cannot hold the move.
+Unfit recordOnce(std::vector<Move>& history, int32_t metric, int32_t capacity, int32_t anchor,
+                 int32_t layerMask, uint8_t clockwise) {
     const Recording recording = recordingOf(history, metric, anchor, layerMask, clockwise);
-    if (!fits(history, recording, capacity)) {
-        return false;
+    const Unfit unfit = unfitOf(history, recording, capacity);
+    if (unfit != Unfit::None) {
+        return unfit;
     }
     switch (recording) {
         case Recording::Raise:
@@ -84,23 +93,23 @@ bool recordOnce(std::vector<Move>& history, int32_t metric, int32_t capacity, in
             history.push_back(Move{anchor, layerMask, 1, clockwise});
             break;
     }
-    return true;
+    return Unfit::None;
 }
 
 // Exactly what `times` recordings of the move give, without making each one: a run that only
-// raises or lowers the last move's turnnr is taken at once. False when the history could not
-// hold the result.
-bool recordRepeated(std::vector<Move>& history, int32_t metric, int32_t capacity,
-                    const Move& move) {
+// raises or lowers the last move's turnnr is taken at once. Says why when the history could
+// not hold the result.
+Unfit recordRepeated(std::vector<Move>& history, int32_t metric, int32_t capacity,
+                     const Move& move) {
     int32_t left = move.turnnr;
     while (left > 0) {
         switch (recordingOf(history, metric, move.anchor, move.layer, move.clockwise)) {
             case Recording::Raise:
                 if (history.back().turnnr > INT32_MAX - left) {
-                    return false;
+                    return Unfit::TurnnrOverflow;
                 }
                 history.back().turnnr += left;
-                return true;
+                return Unfit::None;
             case Recording::Lower: {
                 const int32_t lowered = std::min(history.back().turnnr - 1, left);
                 history.back().turnnr -= lowered;
@@ -110,14 +119,15 @@ bool recordRepeated(std::vector<Move>& history, int32_t metric, int32_t capacity
             default:
                 // Every append or cancel changes the length, so a run of them ends within
                 // twice the capacity.
-                if (!recordOnce(history, metric, capacity, move.anchor, move.layer,
-                                move.clockwise)) {
-                    return false;
+                if (const Unfit unfit = recordOnce(history, metric, capacity, move.anchor,
+                                                   move.layer, move.clockwise);
+                    unfit != Unfit::None) {
+                    return unfit;
                 }
                 left -= 1;
         }
     }
-    return true;
+    return Unfit::None;
 }
 
 }  // namespace
@@ -128,7 +138,8 @@ void Puzzle::recordMove(int32_t anchor, int32_t layerMask, uint8_t clockwise) {
 }
 
 bool Puzzle::canRecord(int32_t anchor, int32_t layerMask, uint8_t clockwise) const {
-    if (fits(moves, recordingOf(moves, turnMetric, anchor, layerMask, clockwise), moveCapacity)) {
+    if (unfitOf(moves, recordingOf(moves, turnMetric, anchor, layerMask, clockwise),
+                moveCapacity) == Unfit::None) {
         return true;
     }
     logPrintf("turn refused: anchor %d, layer mask %d, clockwise %d: the move history cannot hold it\n",
@@ -168,13 +179,21 @@ bool Puzzle::loadMoves(FileReader& reader) {
         return false;
     }
     // The whole section is read and checked before anything changes. A count of 0 or below
-    // holds no moves; any metric but multi acts as single; any clockwise byte turns as
-    // turnLayer reads it; a turnnr of 0 or below replays nothing.
+    // holds no moves; any metric but multi acts as single; a turnnr of 0 or below replays
+    // nothing. A direction byte other than 0 or 1 refuses the section: turnLayer would turn
+    // it counter-clockwise while the recorder compares bytes, so the history would not match
+    // the position.
     std::vector<Move> loaded(count > 0 ? count : 0);
-    for (Move& move : loaded) {
+    for (size_t i = 0; i < loaded.size(); ++i) {
+        Move& move = loaded[i];
         if (reader.read(&move.anchor, 4) != 4 || reader.read(&move.layer, 4) != 4 ||
             reader.read(&move.turnnr, 4) != 4 || reader.read(&move.clockwise, 1) != 1 ||
             move.anchor < 0 || move.anchor >= anchorCount) {
+            return false;
+        }
+        if (move.clockwise > 1) {
+            logPrintf("move %zu of the file has direction %d, neither 0 nor 1\n", i,
+                      move.clockwise);
             return false;
         }
     }
@@ -183,8 +202,11 @@ bool Puzzle::loadMoves(FileReader& reader) {
     // the history holds is refused before anything turns.
     std::vector<Move> recorded;
     for (const Move& move : loaded) {
-        if (!recordRepeated(recorded, metric, moveCapacity, move)) {
-            logPrintf("the moves of the file record more than the history holds\n");
+        const Unfit unfit = recordRepeated(recorded, metric, moveCapacity, move);
+        if (unfit != Unfit::None) {
+            logPrintf(unfit == Unfit::Full
+                          ? "the moves of the file record more than the history holds\n"
+                          : "the moves of the file overflow a move's turn count\n");
             return false;
         }
     }

@@ -126,8 +126,9 @@ class Puzzle {
     uint8_t getLastMoveClockwise() const;
     int32_t getTurnMetric() const { return turnMetric; }
     void saveMoves(FileWriter& writer) const;
-    // Reads and replays a move-history section; a damaged section, or one whose replay would
-    // record more than the history holds, is refused whole and leaves the puzzle as it was.
+    // Reads and replays a move-history section; a damaged section (a direction byte other
+    // than 0 or 1 among them), or one whose replay would record more than the history holds,
+    // is refused whole and leaves the puzzle as it was.
     bool loadMoves(FileReader& reader);
     void scramble();
 

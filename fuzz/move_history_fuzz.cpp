@@ -42,7 +42,7 @@ void check(PuzzleDefinition& definition, const Puzzle& before, const std::string
         std::abort();
     for (int32_t i = 0; i < puzzle->moveCount; ++i) {
         const Move& m = puzzle->moves[i];
-        if (m.anchor < 0 || m.anchor >= puzzle->anchorCount || m.turnnr < 1)
+        if (m.anchor < 0 || m.anchor >= puzzle->anchorCount || m.turnnr < 1 || m.clockwise > 1)
             std::abort();
     }
 }

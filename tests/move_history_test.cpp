@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <climits>
+#include <csignal>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -172,18 +175,26 @@ TEST(MoveFile, SaveLoadRoundTripReproducesHistoryAndPosition) {
 }
 
 TEST(MoveFile, DamagedSectionsAreRefusedWhole) {
-    const std::vector<std::vector<unsigned char>> damaged = {
-        {},                                              // nothing at all
-        {1, 0, 0},                                       // cut inside the metric
-        section(Single, {{0, 1, 1, 1}}, 2),              // count beyond the bytes
-        section(Single, {}, 100001),                     // over the capacity
-        section(Single, {{26, 1, 1, 1}}),                // anchor past the table
-        section(Single, {{0, 1, 1, 1}, {-1, 1, 1, 1}}),  // negative anchor after a good move
+    struct Damaged {
+        std::vector<unsigned char> bytes;
+        const char* why;  // in the log, when the refusal says why
+    };
+    const std::vector<Damaged> damaged = {
+        {{}, ""},                                               // nothing at all
+        {{1, 0, 0}, ""},                                        // cut inside the metric
+        {section(Single, {{0, 1, 1, 1}}, 2), ""},               // count beyond the bytes
+        {section(Single, {}, 100001), ""},                      // over the capacity
+        {section(Single, {{26, 1, 1, 1}}), ""},                 // anchor past the table
+        {section(Single, {{0, 1, 1, 1}, {-1, 1, 1, 1}}), ""},  // negative anchor after a good move
+        // Read as a move and its reverse, yet both would turn counter-clockwise.
+        {section(Single, {{0, 1, 1, 0}, {0, 1, 1, 2}}), "move 1 of the file has direction 2"},
+        {section(Multi, {{0, 1, 1, 255}}), "move 0 of the file has direction 255"},
         // Two neighbouring merged moves whose turn numbers add up past 32 bits.
-        section(Multi, {{0, 1, 2000000000, 1}, {0, 1, 2000000000, 1}}),
+        {section(Multi, {{0, 1, 2000000000, 1}, {0, 1, 2000000000, 1}}),
+         "the moves of the file overflow a move's turn count"},
     };
     for (size_t i = 0; i < damaged.size(); ++i) {
-        const std::vector<unsigned char>& bytes = damaged[i];
+        const std::vector<unsigned char>& bytes = damaged[i].bytes;
         std::string path = temporaryPath("damaged.bin");
         writeAll(path, bytes);
         auto d = threeByThree();
@@ -200,7 +211,9 @@ TEST(MoveFile, DamagedSectionsAreRefusedWhole) {
         EXPECT_EQ(p.getLastMoveAnchor(), 1) << "case " << i;
         EXPECT_EQ(p.getTurnMetric(), Single);
         EXPECT_TRUE(samePositions(p, before)) << "case " << i;
-        EXPECT_EQ(log.text().find("anchor = "), std::string::npos) << "case " << i;
+        const std::string text = log.text();
+        EXPECT_EQ(text.find("anchor = "), std::string::npos) << "case " << i;
+        EXPECT_NE(text.find(damaged[i].why), std::string::npos) << "case " << i << ": " << text;
         std::remove(path.c_str());
     }
 }
@@ -212,7 +225,10 @@ TEST(MoveFile, AReplayThatWouldOverfillTheHistoryIsRefused) {
     std::string path = temporaryPath("overfull.bin");
     writeAll(path, section(Single, {{0, 0x7ffff, INT32_MAX, 1}}));
     FileReader r(path.c_str());
+    CapturedLog log;
     EXPECT_FALSE(p.loadMoves(r));
+    EXPECT_NE(log.text().find("the moves of the file record more than the history holds"),
+              std::string::npos);
     EXPECT_EQ(p.getMoveCount(), 0);
     EXPECT_TRUE(p.isSolved());
     std::remove(path.c_str());
@@ -231,7 +247,6 @@ TEST(MoveFile, UnusualSectionsAreReadAsRecorded) {
          5,  // acts as single
          {{0, 1, 1, 1}, {0, 1, 1, 1}},
          {{0, 1, 1, 1}, {0, 1, 1, 1}}},
-        {section(Single, {{0, 1, 1, 2}}), Single, {{0, 1, 1, 2}}, {{0, 1, 1, 0}}},
         {section(Single, {{0, 1, 0, 1}, {2, 1, -3, 1}}), Single, {}, {}},
         {section(Single, {{0, 1, 3, 1}}),
          Single,  // three moves of their own
@@ -383,16 +398,43 @@ TEST(Scramble, APuzzleThatRefusesNearlyEveryTurnEndsUnderEitherMetric) {
     // Its few turns that refit repeat the last move: under the multi-turn metric they only
     // raise its turnnr, and the count of moves stops rising.
     for (int32_t metric : {Single, Multi}) {
-        auto d = makeDefinition(TetraHedron, {{FaceSlice, 327}, {FaceSlice, 6}, {EdgeSlice, 23}});
-        d->eraseThreshold = 33;
-        d->turnMetric = metric;
-        Puzzle p(d.get());
-        CapturedLog log;
-        p.scramble();
-        EXPECT_LE(p.getMoveCount(), 200);
-        EXPECT_TRUE(onHomePositions(p));
-        const std::string text = log.text();
-        EXPECT_LE(std::count(text.begin(), text.end(), '\n'), 1) << text.substr(0, 200);
+        // In a child with a time limit of its own, so that a scramble that never returns fails
+        // this test instead of hanging the suite.
+        std::fflush(nullptr);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::alarm(20);
+            const auto scramble = [metric] {
+                auto d = makeDefinition(TetraHedron,
+                                        {{FaceSlice, 327}, {FaceSlice, 6}, {EdgeSlice, 23}});
+                d->eraseThreshold = 33;
+                d->turnMetric = metric;
+                Puzzle p(d.get());
+                CapturedLog log;
+                p.scramble();
+                EXPECT_GE(p.getMoveCount(), 1);
+                EXPECT_LE(p.getMoveCount(), 200);
+                EXPECT_TRUE(onHomePositions(p));
+                // One line for all the refusals of the scramble, and nothing else.
+                const std::string text = log.text();
+                ASSERT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text.substr(0, 200);
+                int refused = 0;
+                EXPECT_EQ(std::sscanf(text.c_str(), "scramble: %d drawn turns refused\n", &refused),
+                          1)
+                    << text;
+                EXPECT_GT(refused, 0);
+                EXPECT_EQ(text.back(), '\n');
+            };
+            scramble();
+            std::fflush(nullptr);
+            std::_Exit(::testing::Test::HasFailure() ? 1 : 0);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_FALSE(WIFSIGNALED(status) && WTERMSIG(status) == SIGALRM)
+            << "the scramble did not return within 20 s, metric " << metric;
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "metric " << metric;
     }
 }
 
