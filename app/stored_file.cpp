@@ -65,7 +65,8 @@ bool isNamed(int folder, const std::string& name, int fd) {
 
 // Every save holds a lock on its temporary until it is done with it, so a temporary of the
 // target that nobody holds is a killed save's: it goes. A live save's, a FIFO or a symlink
-// of that shape is left alone, and the lock keeps this right across pid namespaces.
+// of that shape is left alone, and the lock keeps this right across pid namespaces. A folder
+// the user may not list is not swept.
 void sweepDeadTemporaries(int folder, const std::string& base) {
     const int listing = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     DIR* entries = listing >= 0 ? ::fdopendir(listing) : nullptr;
@@ -99,12 +100,13 @@ void sweepDeadTemporaries(int folder, const std::string& base) {
 }
 
 // The save's own temporary in the target's folder, locked (see the sweep), under a fresh name
-// that is created, never opened, so no FIFO or symlink planted there is used.
-int openTemporary(int folder, const std::string& base, std::string& name) {
+// that is created, never opened, so no FIFO or symlink planted there is used. It is created
+// with `mode`, so nobody may read it who may not read the file it replaces.
+int openTemporary(int folder, const std::string& base, mode_t mode, std::string& name) {
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         name = temporaryName(base);
         const int fd = ::openat(folder, name.c_str(),
-                                O_CREAT | O_EXCL | O_NOFOLLOW | O_WRONLY | O_CLOEXEC, 0666);
+                                O_CREAT | O_EXCL | O_NOFOLLOW | O_WRONLY | O_CLOEXEC, mode);
         if (fd < 0 && errno == EEXIST) {
             continue;
         }
@@ -130,7 +132,8 @@ int openTemporary(int folder, const std::string& base, std::string& name) {
 bool writeAndRename(int folder, const std::string& base, int mode,
                     const std::function<bool(FileWriter&)>& write) {
     std::string name;
-    const int fd = openTemporary(folder, base, name);
+    const int fd =
+        openTemporary(folder, base, mode < 0 ? 0666 : static_cast<mode_t>(mode) & 0777, name);
     if (fd < 0) {
         return false;
     }
@@ -194,7 +197,8 @@ bool replaceStoredFile(const std::string& path, const std::function<bool(FileWri
     if (base.empty()) {
         return false;
     }
-    const int folder = ::open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    // Only a path: a folder the user may write but not list still takes a save.
+    const int folder = ::open(folderPath.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     if (folder < 0) {
         return false;
     }

@@ -287,6 +287,46 @@ TEST_F(PuzzleFiles, FailedSaveKeepsTheOldFileAndSaysSo) {
               std::filesystem::perms::owner_read);
 }
 
+TEST_F(PuzzleFiles, SavesNeedNoMorePermissionThanTheFolderGivesAndShowNoMoreThanTheFileDoes) {
+    std::filesystem::create_directory("Puzzles");
+    // Over a private file, the temporary is as private while it is written.
+    ASSERT_TRUE(savePuzzleFile(app, "private.pzl"));
+    ASSERT_EQ(::chmod("Puzzles/private.pzl", 0600), 0);
+    const mode_t umask = ::umask(022);
+    mode_t whileWritten = 0;
+    const bool saved = replaceStoredFile("Puzzles/private.pzl", [&](FileWriter& writer) {
+        for (const std::string& name : namesIn("Puzzles")) {
+            struct stat status {};
+            if (name != "private.pzl" && ::stat(("Puzzles/" + name).c_str(), &status) == 0) {
+                whileWritten = status.st_mode & 07777;
+            }
+        }
+        return writeAll(writer, std::vector<unsigned char>(5000, 'p'));
+    });
+    ::umask(umask);
+    EXPECT_TRUE(saved);
+    EXPECT_EQ(whileWritten, 0600u);
+    EXPECT_EQ(std::filesystem::status("Puzzles/private.pzl").permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+
+    // A folder the user may write and search but not list. Root may list any folder, so the
+    // save runs as nobody then, who owns the folder and may pass through the scratch folder.
+    const bool asRoot = ::geteuid() == 0;
+    constexpr uid_t kNobody = 65534;
+    const auto becomeNobody = [] { return ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0; };
+    if (asRoot && savedInChild(becomeNobody) != 1) {
+        GTEST_SKIP() << "root cannot become an ordinary user here";
+    }
+    ASSERT_TRUE(!asRoot || (::chown("Puzzles", kNobody, kNobody) == 0 && ::chmod(".", 0711) == 0));
+    ASSERT_EQ(::chmod("Puzzles", 0300), 0);
+    EXPECT_EQ(savedInChild([&] {
+                  return (!asRoot || becomeNobody()) && savePuzzleFile(app, "unlisted.pzl");
+              }),
+              1);
+    ASSERT_EQ(::chmod("Puzzles", 0700), 0);
+    EXPECT_EQ(readFileBytes("Puzzles/unlisted.pzl").size(), 155u);
+}
+
 TEST_F(PuzzleFiles, SavesOfOneNameAtOnceNeverMix) {
     const std::vector<unsigned char> shorter(5000, 'a'), longer(13000, 'b');
     ASSERT_TRUE(replaceStoredFile("both.pzl", [&](FileWriter& w) { return writeAll(w, shorter); }));
