@@ -6,8 +6,9 @@
 // beside the old file, renamed over it once written whole and synced: a failed save never
 // destroys what it replaces, saves of the same name at once never mix, and nothing planted
 // under a temporary's name can block or redirect a save. A killed save leaves nothing that
-// stays past the next save of the name. A file the user may not write is never replaced, and
-// a replaced file keeps its permissions.
+// stays past the next save of the name. A file the user may not write is never replaced, a
+// replaced file keeps its permissions, and its temporary is never more readable than it. A
+// folder the user may write but not list takes saves too.
 
 #include <cstdio>
 #include <functional>
