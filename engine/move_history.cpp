@@ -96,7 +96,7 @@ Unfit recordOnce(std::vector<Move>& history, int32_t metric, int32_t capacity, i
     return Unfit::None;
 }
 
-// Exactly what `times` recordings of the move give, without making each one: a run that only
+// Exactly what turnnr recordings of the move give, without making each one: a run that only
 // raises or lowers the last move's turnnr is taken at once. Says why when the history could
 // not hold the result.
 Unfit recordRepeated(std::vector<Move>& history, int32_t metric, int32_t capacity,
@@ -142,7 +142,8 @@ bool Puzzle::canRecord(int32_t anchor, int32_t layerMask, uint8_t clockwise) con
                 moveCapacity) == Unfit::None) {
         return true;
     }
-    logPrintf("turn refused: anchor %d, layer mask %d, clockwise %d: the move history cannot hold it\n",
+    logPrintf("turn refused: anchor %d, layer mask %d, clockwise %d: "
+              "the move history cannot hold it\n",
               anchor, layerMask, clockwise);
     return false;
 }

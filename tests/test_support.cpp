@@ -1,7 +1,9 @@
 #include "test_support.h"
 
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 
 #include "diagnostic_log.h"
@@ -128,4 +130,24 @@ std::string temporaryPath(const char* name) {
     std::string base = dir != nullptr ? dir : "/tmp";
     return base + "/orvanta-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) +
            "-" + name;
+}
+
+int runInChild(const std::function<bool()>& run) {
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool result = run();
+        std::fflush(nullptr);  // what the child reported
+        ::_exit(result ? 0 : 1);
+    }
+    for (int wait = 0; wait < 1000; ++wait) {
+        int status = 0;
+        if (::waitpid(child, &status, WNOHANG) == child) {
+            return WIFEXITED(status) ? WEXITSTATUS(status) == 0 : -1;
+        }
+        ::usleep(10000);
+    }
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    return -1;
 }

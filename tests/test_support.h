@@ -2,6 +2,7 @@
 // Shared helpers of the engine suites.
 
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "cuby.h"
@@ -54,3 +55,8 @@ int32_t cubyAt(const Puzzle& puzzle, Vec3 centre);
 bool onHomePositions(const Puzzle& puzzle);
 // A fresh temporary file name under the test's temporary directory.
 std::string temporaryPath(const char* name);
+
+// Runs `run` in a child process, so that one that blocks or never returns fails its test
+// instead of hanging the suite: 1 when it returned true, 0 when false, -1 when it died or was
+// still running after ten seconds.
+int runInChild(const std::function<bool()>& run);

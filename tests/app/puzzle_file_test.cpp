@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,7 +11,6 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
-#include <functional>
 #include <limits>
 #include <thread>
 
@@ -72,26 +70,6 @@ bool writeAll(FileWriter& writer, const std::vector<unsigned char>& bytes) {
                      static_cast<int32_t>(std::min<size_t>(1000, bytes.size() - at)));
     }
     return writer.good();
-}
-
-// Runs `save` in a child process, so that a save that blocks fails the test instead of
-// hanging it: 1 when it returned true, 0 when false, -1 when it died or was still running
-// after ten seconds.
-int savedInChild(const std::function<bool()>& save) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::_exit(save() ? 0 : 1);
-    }
-    for (int wait = 0; wait < 1000; ++wait) {
-        int status = 0;
-        if (::waitpid(child, &status, WNOHANG) == child) {
-            return WIFEXITED(status) ? WEXITSTATUS(status) == 0 : -1;
-        }
-        ::usleep(10000);
-    }
-    ::kill(child, SIGKILL);
-    ::waitpid(child, nullptr, 0);
-    return -1;
 }
 
 }  // namespace
@@ -314,12 +292,12 @@ TEST_F(PuzzleFiles, SavesNeedNoMorePermissionThanTheFolderGivesAndShowNoMoreThan
     const bool asRoot = ::geteuid() == 0;
     constexpr uid_t kNobody = 65534;
     const auto becomeNobody = [] { return ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0; };
-    if (asRoot && savedInChild(becomeNobody) != 1) {
+    if (asRoot && runInChild(becomeNobody) != 1) {
         GTEST_SKIP() << "root cannot become an ordinary user here";
     }
     ASSERT_TRUE(!asRoot || (::chown("Puzzles", kNobody, kNobody) == 0 && ::chmod(".", 0711) == 0));
     ASSERT_EQ(::chmod("Puzzles", 0300), 0);
-    EXPECT_EQ(savedInChild([&] {
+    EXPECT_EQ(runInChild([&] {
                   return (!asRoot || becomeNobody()) && savePuzzleFile(app, "unlisted.pzl");
               }),
               1);
@@ -359,8 +337,8 @@ TEST_F(PuzzleFiles, NothingAtATemporaryNameBlocksOrRedirectsASave) {
     ASSERT_EQ(mkfifo("Puzzles/x.pzl.tmp", 0644), 0);
     ASSERT_EQ(mkfifo("Puzzles/x.pzl.0123456789abcdef.tmp", 0644), 0);
     std::filesystem::create_symlink("../outside", "Puzzles/y.pzl.tmp");
-    EXPECT_EQ(savedInChild([this] { return savePuzzleFile(app, "x.pzl"); }), 1);
-    EXPECT_EQ(savedInChild([this] { return savePuzzleFile(app, "y.pzl"); }), 1);
+    EXPECT_EQ(runInChild([this] { return savePuzzleFile(app, "x.pzl"); }), 1);
+    EXPECT_EQ(runInChild([this] { return savePuzzleFile(app, "y.pzl"); }), 1);
     EXPECT_EQ(readFileBytes("outside"), (std::vector<unsigned char>{7}));
     EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status("Puzzles/x.pzl")));
     EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status("Puzzles/y.pzl")));
@@ -375,7 +353,7 @@ TEST_F(PuzzleFiles, KilledSavesLeaveNothingThatStays) {
         std::raise(SIGKILL);
         return true;
     };
-    EXPECT_EQ(savedInChild([&] { return replaceStoredFile("k.pzl", killed); }), -1);
+    EXPECT_EQ(runInChild([&] { return replaceStoredFile("k.pzl", killed); }), -1);
     // A killed save's temporary goes with the next save of the name; a save still writing
     // keeps its own.
     writeFileBytes("k.pzl.00000000000000ab.tmp", {1});
