@@ -83,7 +83,7 @@ void undo(Application& app) {
         return;
     }
     startTurn(app, app.puzzle->getLastMoveAnchor(), app.puzzle->getLastMoveLayerMask(),
-              app.puzzle->getLastMoveClockwise() != 1 ? 1 : 0);
+              app.puzzle->getLastMoveClockwise() != 1 ? 1 : 0, TurnKind::Undo);
 }
 
 void solved(Application& app) {

@@ -7,10 +7,10 @@ namespace {
 
 // The end of a turn: record the move, show the counter, and after a full scramble check
 // whether the puzzle is solved.
-void endTurn(Application& app, bool turned) {
+void endTurn(Application& app, bool record) {
     TurnAnimation& turn = app.turn;
     AppState& state = *app.appState;
-    if (turned) {
+    if (record) {
         app.puzzle->recordMove(turn.turnAnchor, turn.turnLayerMask, turn.turnClockwise);
     }
     showMoveCount(app);
@@ -28,7 +28,8 @@ void endTurn(Application& app, bool turned) {
 
 }  // namespace
 
-void startTurn(Application& app, int32_t anchor, int32_t layerMask, uint8_t clockwise) {
+void startTurn(Application& app, int32_t anchor, int32_t layerMask, uint8_t clockwise,
+               TurnKind kind) {
     // Decided before the first frame, in the animation's own steps: a move that starts always
     // completes and is recorded.
     if (!app.puzzle->canRecord(anchor, layerMask, clockwise) ||
@@ -43,6 +44,7 @@ void startTurn(Application& app, int32_t anchor, int32_t layerMask, uint8_t cloc
     turn.turnAnchor = anchor;
     turn.turnLayerMask = layerMask;
     turn.turnClockwise = clockwise;
+    turn.turnUndo = kind == TurnKind::Undo;
 }
 
 void stepTurn(Application& app) {
@@ -78,7 +80,8 @@ void stepTurn(Application& app) {
         turned = false;
     }
     if (turn.turnStep == frames) {
-        endTurn(app, turned);
+        // A refused undo left its move standing, so the move stays in the history.
+        endTurn(app, turned || (turn.turnUndo && !refused));
     }
     app.updateHoverHighlight();
 }

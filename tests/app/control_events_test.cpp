@@ -20,8 +20,10 @@
 #include "device_resources.h"
 #include "frame_render.h"
 #include "puzzle.h"
+#include "puzzle_file.h"
 #include "running_app.h"
 #include "screens.h"
+#include "test_support.h"
 
 namespace {
 
@@ -200,6 +202,40 @@ TEST_F(ControlEvents, UndoOfAMergedMoveTurnsOneStepBack) {
     finishTurn();
     EXPECT_EQ(puzzle->getMoveCount(), 1);
     EXPECT_EQ(puzzle->moves[0].turnnr, 2);
+}
+
+// Moves recorded whatever their turn did (a replay, a scramble) may turn nothing; their undo
+// turns nothing either, yet takes them off.
+TEST_F(ControlEvents, UndoTakesOffAMoveThatTurnsNothing) {
+    appState->setTurnSeconds(0.0);
+    puzzle->turnLayer(0, 1, 1, 1.0, 0);
+    puzzle->recordMove(0, 1, 1);
+    puzzle->recordMove(0, 0, 0);  // no layer
+    ASSERT_TRUE(savePuzzleFile(app, "nothing.pzl"));
+    app.rebuildPuzzle(BandageGroups::Drop, VertexCount::Recount);
+    ASSERT_TRUE(loadPuzzleFile(app, "nothing.pzl"));
+    ASSERT_EQ(puzzle->getMoveCount(), 2);
+    for (int32_t left : {1, 0}) {
+        event(kIdUndo);
+        ASSERT_EQ(app.turn.turnBusy, 1);
+        finishTurn();
+        EXPECT_EQ(puzzle->getMoveCount(), left);
+    }
+    event(kIdUndo);
+    EXPECT_EQ(app.turn.turnBusy, 0);
+
+    // A column of three bandaged cubies spans every layer of anchor 0: its slab would be the
+    // whole puzzle, so none of them turns.
+    app.rebuildPuzzle(BandageGroups::Drop, VertexCount::Recount);
+    constexpr double kThird = 2.0 / 3.0;
+    for (double z : {-kThird, 0.0, kThird})
+        puzzle->cubies[cubyAt(*puzzle, {kThird, kThird, z})].selected = 1;
+    puzzle->connectSelected(&appState->getDefinition());
+    ASSERT_EQ(puzzle->turnLayer(0, 2, 0, 1.0, 0), TurnResult::Unturned);
+    puzzle->recordMove(0, 2, 0);
+    event(kIdUndo);
+    finishTurn();
+    EXPECT_EQ(puzzle->getMoveCount(), 0);
 }
 
 TEST_F(ControlEvents, SolvedAndFullyScrambledStartAgain) {
