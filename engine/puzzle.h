@@ -11,6 +11,7 @@
 
 #include "cuby.h"
 #include "geometry.h"
+#include "group_rings.h"
 #include "home_index.h"
 #include "mesh_cache.h"
 #include "puzzle_definition.h"
@@ -177,8 +178,17 @@ class Puzzle {
     // turnLayer without its log line; on a refusal `unfit` is the cubie that fits no home.
     TurnResult tryTurnLayer(int32_t anchor, int32_t layer, uint8_t clockwise, double fraction,
                             int32_t step, int32_t& unfit);
-    bool layerSlab(int32_t anchor, int32_t layer, Slab& slab) const;
-    bool widenSlab(const Anchor& anchor, Slab& slab) const;
+    bool layerSlab(int32_t anchor, int32_t layer, Slab& slab);
+    // Widens the slab past every plane of the anchor that some bandage group lies across
+    // (`across(plane)`); false when it would hold the whole puzzle. In turn_slab.h.
+    template <class Across>
+    static bool widenSlab(const Anchor& anchor, Slab& slab, Across&& across);
+    // The anchor's planes that some group lies across: its members' vertices lie on both
+    // sides. Bit j for plane j; planes from TurnMemo::kMaskedPlanes on, by groupAcross.
+    uint64_t groupCrossings(int32_t anchor);
+    bool groupAcross(const Plane& plane) const;
+    // TurnMemo's plane crossings of the anchor, computed when not yet remembered.
+    const uint64_t* planeCrossings(int32_t anchor);
     // Builds the home index and the turn memo when there are none (or `again`).
     void prepareTurning(bool again = false);
     // Per home cubie, the position of its first vertex outside the anchor's plane (entry 2h)
@@ -205,6 +215,7 @@ class Puzzle {
     void restoreGroups(PuzzleDefinition* definition);
 
     HomeIndex homeIndex_;  // built on the first turn
+    GroupRings groupRings_;
     MeshCache meshCache_;
     TurnMemo turnMemo_;
     // Per-face scratch of the sticker fill, sized once for the largest face so a fill

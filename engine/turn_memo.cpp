@@ -69,6 +69,7 @@ void TurnMemo::build(const HomeIndex& index, const std::vector<Cuby>& cubies,
         firstPlane_[a + 1] = firstPlane_[a] + planeCounts[a];
     }
     placeSides_.assign(firstPlane_.back(), {});
+    crossings_.assign(planeCounts.size(), {});
     turns_.clear();
     built_ = true;
 }

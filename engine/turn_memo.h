@@ -9,10 +9,13 @@
 // - Plane sides: for each plane of each anchor and each home cubie, which of its vertices is
 //   the first outside the slab bounded by the plane, or by the plane negated, at the turning
 //   threshold.
+// - Plane crossings: for each anchor and each home cubie, the anchor's planes that some of its
+//   vertices lie below, and those that some lie above (after the coincidence snap).
 // - Turns: for one slab and rotation, the place each place's vertices go to when turned and
 //   refit, and the position there of each.
 
 #include <cstdint>
+#include <cstring>
 #include <unordered_map>
 #include <vector>
 
@@ -53,6 +56,12 @@ class TurnMemo {
     int32_t* positions(int32_t cuby) { return position_.data() + offset_[cuby]; }
     Vec3* coordinates(int32_t cuby) { return coordinates_.data() + offset_[cuby]; }
     void setPlace(int32_t cuby, int32_t place) { place_[cuby] = place; }
+    // True when the cubie is remembered at rest and still has those coordinates.
+    bool atRest(int32_t cuby, const Cuby& live) const {
+        return cuby < cubyCount() && place_[cuby] >= 0 && vertexCount(cuby) == live.vertexcount &&
+               std::memcmp(live.vertex.data(), coordinates_.data() + offset_[cuby],
+                           sizeof(Vec3) * static_cast<size_t>(live.vertexcount)) == 0;
+    }
     void forget(int32_t cuby) { place_[cuby] = -1; }
     // Records that the cubie's vertices have the coordinates of the vertices at these
     // positions of home cubie `place`: it is at rest when they are all different.
@@ -68,6 +77,17 @@ class TurnMemo {
         std::vector<int32_t>& sides = placeSides_[firstPlane_[anchor] + plane];
         sides.assign(2 * static_cast<size_t>(homeCount_), -1);
         return sides.data();
+    }
+
+    // Per home cubie, the masks of the anchor's planes (bit j for plane j, up to
+    // kMaskedPlanes) that some vertex lies below (entry 2h) and above (2h + 1). Null until set.
+    static constexpr int32_t kMaskedPlanes = 64;
+    const uint64_t* crossings(int32_t anchor) const {
+        return crossings_[anchor].empty() ? nullptr : crossings_[anchor].data();
+    }
+    uint64_t* setCrossings(int32_t anchor) {
+        crossings_[anchor].assign(2 * static_cast<size_t>(homeCount_), 0);
+        return crossings_[anchor].data();
     }
 
     Turn& turn(const Key& key);
@@ -87,5 +107,6 @@ class TurnMemo {
     std::vector<uint8_t> seen_;        // scratch of settle
     std::vector<int32_t> firstPlane_;  // per anchor: its first plane in the sides
     std::vector<std::vector<int32_t>> placeSides_;
+    std::vector<std::vector<uint64_t>> crossings_;  // per anchor
     std::unordered_map<Key, Turn, KeyHash> turns_;
 };

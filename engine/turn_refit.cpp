@@ -92,6 +92,28 @@ const int32_t* Puzzle::planeSides(int32_t anchorIndex, int32_t plane) {
     return sides;
 }
 
+const uint64_t* Puzzle::planeCrossings(int32_t anchorIndex) {
+    if (const uint64_t* known = turnMemo_.crossings(anchorIndex)) {
+        return known;
+    }
+    uint64_t* masks = turnMemo_.setCrossings(anchorIndex);
+    const Anchor& anchor = anchors[anchorIndex];
+    const int32_t n = std::min(anchor.planeCount, TurnMemo::kMaskedPlanes);
+    for (int32_t j = 0; j < n; ++j) {
+        const PlaneDistance distance(anchor.planes[j]);
+        const uint64_t bit = 1ull << j;
+        for (int32_t h = 0; h < homeIndex_.homeCount(); ++h) {
+            const Vec3* coordinates = homeIndex_.homeCoordinates(h);
+            for (int32_t m = 0; m < homeIndex_.homeVertexCount(h); ++m) {
+                const double d = distance(coordinates[m]);
+                masks[2 * h] |= d < 0 ? bit : 0;
+                masks[2 * h + 1] |= d > 0 ? bit : 0;
+            }
+        }
+    }
+    return masks;
+}
+
 void Puzzle::selectTurned(int32_t anchorIndex, const Slab& slab, int32_t count) {
     const SlabTest test(slab, kTurnMembership);
     turnedCubies_.clear();

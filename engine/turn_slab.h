@@ -84,3 +84,50 @@ struct Puzzle::SlabTest {
     bool twoPlanes;
     double threshold;
 };
+
+// Each bound of the slab moves outwards, one plane at a time, past every plane that some group
+// lies across, and nothing moves meanwhile; so where the bounds end does not depend on which
+// group is found across a plane first, and this reaches the slab that scanning the groups in
+// number order, from the first again after every change, reaches.
+template <class Across>
+bool Puzzle::widenSlab(const Anchor& anchor, Slab& slab, Across&& across) {
+    const int32_t n = anchor.planeCount;
+    for (;;) {
+        const bool across1 = across(slab.i1);
+        const bool across2 = slab.twoPlanes && across(slab.i2);
+        if (!across1 && !across2) {
+            return true;
+        }
+        if (across1) {
+            if (slab.layerOneForm) {
+                slab.i1 += 1;
+                if (slab.i1 == n) {
+                    return false;  // the slab would hold the whole puzzle
+                }
+                slab.plane1 = anchor.planes[slab.i1];
+            } else {
+                slab.i1 -= 1;
+                if (slab.i1 >= 0) {
+                    slab.plane1 = turning::negated(anchor.planes[slab.i1]);
+                } else if (!slab.twoPlanes) {
+                    return false;
+                } else {
+                    // Layers 1 up to plane 2: from now on the slab is layer 1's, turn sense
+                    // included.
+                    slab.plane1 = anchor.planes[slab.i2];
+                    slab.i1 = slab.i2;
+                    slab.twoPlanes = false;
+                    slab.layerOneForm = true;
+                }
+            }
+        }
+        if (slab.twoPlanes && across2) {
+            slab.i2 += 1;
+            if (slab.i2 == n) {
+                slab.twoPlanes = false;  // runs to the far end of the anchor's layers
+            } else {
+                slab.plane2 = anchor.planes[slab.i2];
+            }
+        }
+    }
+}

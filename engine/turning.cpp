@@ -8,7 +8,9 @@
 // refused: the last step rotates into scratch and writes the cubies only once every one of
 // them has found its home cubie.
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "diagnostic_log.h"
 #include "turn_slab.h"
@@ -26,7 +28,7 @@ void logRefusal(int32_t anchor, int32_t layer, uint8_t clockwise, int32_t cuby) 
 
 }  // namespace
 
-bool Puzzle::layerSlab(int32_t anchorIndex, int32_t layer, Slab& slab) const {
+bool Puzzle::layerSlab(int32_t anchorIndex, int32_t layer, Slab& slab) {
     if (anchorIndex < 0 || anchorIndex >= anchorCount || layer < 1) {
         return false;
     }
@@ -49,75 +51,71 @@ bool Puzzle::layerSlab(int32_t anchorIndex, int32_t layer, Slab& slab) const {
         slab.i1 = layer - 2;
         slab.i2 = layer - 1;
     }
-    return groupCount == 0 || widenSlab(anchor, slab);
-}
-bool Puzzle::widenSlab(const Anchor& anchor, Slab& slab) const {
-    const int32_t n = anchor.planeCount;
-    int32_t g = 0;
-    while (g < groupCount) {
-        int32_t first = -1;
-        for (int32_t i = 0; i < cubyCount && first < 0; ++i) {
-            if (cubies[i].group == g) {
-                first = i;
-            }
-        }
-        if (first < 0) {
-            ++g;
-            continue;
-        }
-        bool below1 = false, above1 = false, below2 = false, above2 = false;
-        int32_t member = first;
-        do {
-            const Cuby& cuby = cubies[member];
-            for (int32_t k = 0; k < cuby.vertexcount; ++k) {
-                double d1 = planeDistance(slab.plane1, cuby.vertex[k]);
-                below1 = below1 || d1 < 0;
-                above1 = above1 || d1 > 0;
-                if (slab.twoPlanes) {
-                    double d2 = planeDistance(slab.plane2, cuby.vertex[k]);
-                    below2 = below2 || d2 < 0;
-                    above2 = above2 || d2 > 0;
-                }
-            }
-            member = cuby.next;
-        } while (member != first && member >= 0);
-        const bool crosses2 = slab.twoPlanes && below2 && above2;
-
-        bool changed = false;
-        if (below1 && above1) {
-            changed = true;
-            if (slab.layerOneForm) {
-                slab.i1 += 1;
-                if (slab.i1 == n) {
-                    return false;  // the slab would hold the whole puzzle
-                }
-                slab.plane1 = anchor.planes[slab.i1];
-            } else {
-                slab.i1 -= 1;
-                if (slab.i1 >= 0) {
-                    slab.plane1 = negated(anchor.planes[slab.i1]);
-                } else if (!slab.twoPlanes) {
-                    return false;
-                } else {
-                    slab.plane1 = anchor.planes[slab.i2];
-                    slab.i1 = slab.i2;
-                    slab.twoPlanes = false;
-                    slab.layerOneForm = true;
-                }
-            }
-        }
-        if (slab.twoPlanes && crosses2) {
-            changed = true;
-            slab.i2 += 1;
-            if (slab.i2 == n) {
-                slab.twoPlanes = false;  // runs to the far end of the anchor's layers
-            } else {
-                slab.plane2 = anchor.planes[slab.i2];
-            }
-        }
-        g = changed ? 0 : g + 1;
+    if (groupCount == 0) {
+        return true;
     }
-    return true;
+    groupRings_.update(cubies, cubyCount, groupCount);
+    prepareTurning();
+    const uint64_t across = groupCrossings(anchorIndex);
+    return widenSlab(anchor, slab, [&](int32_t plane) {
+        return plane < TurnMemo::kMaskedPlanes ? ((across >> plane) & 1u) != 0
+                                               : groupAcross(anchor.planes[plane]);
+    });
+}
+
+uint64_t Puzzle::groupCrossings(int32_t anchorIndex) {
+    const Anchor& anchor = anchors[anchorIndex];
+    const int32_t n = std::min(anchor.planeCount, TurnMemo::kMaskedPlanes);
+    const uint64_t all = n == 64 ? ~0ull : (1ull << n) - 1;
+    const uint64_t* masks = planeCrossings(anchorIndex);
+    uint64_t across = 0;
+    for (int32_t ring = 0; ring < groupRings_.ringCount() && across != all; ++ring) {
+        uint64_t below = 0;
+        uint64_t above = 0;
+        for (const int32_t* member = groupRings_.begin(ring); member != groupRings_.end(ring);
+             ++member) {
+            const Cuby& cuby = cubies[*member];
+            if (turnMemo_.atRest(*member, cuby)) {
+                const int32_t h = turnMemo_.place(*member);
+                below |= masks[2 * h];
+                above |= masks[2 * h + 1];
+                continue;
+            }
+            for (int32_t j = 0; j < n; ++j) {
+                const PlaneDistance distance(anchor.planes[j]);
+                for (int32_t k = 0; k < cuby.vertexcount; ++k) {
+                    const double d = distance(cuby.vertex[k]);
+                    below |= d < 0 ? 1ull << j : 0;
+                    above |= d > 0 ? 1ull << j : 0;
+                }
+            }
+        }
+        across |= below & above;
+    }
+    return across;
+}
+
+// A plane and its negation put every vertex at distances of opposite sign, so one test serves
+// both. Distances are snapped to 0 within the coincidence distance.
+bool Puzzle::groupAcross(const Plane& plane) const {
+    const PlaneDistance distance(plane);
+    for (int32_t ring = 0; ring < groupRings_.ringCount(); ++ring) {
+        bool below = false;
+        bool above = false;
+        for (const int32_t* member = groupRings_.begin(ring); member != groupRings_.end(ring);
+             ++member) {
+            const Cuby& cuby = cubies[*member];
+            for (int32_t k = 0; k < cuby.vertexcount; ++k) {
+                const double d = distance(cuby.vertex[k]);
+                below = below || d < 0;
+                above = above || d > 0;
+            }
+            if (below && above) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 TurnResult Puzzle::turnLayer(int32_t anchorIndex, int32_t layer, uint8_t clockwise, double fraction,
