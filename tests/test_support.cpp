@@ -3,8 +3,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 
 #include "diagnostic_log.h"
 
@@ -135,6 +137,12 @@ std::string temporaryPath(const char* name) {
 int runInChild(const std::function<bool()>& run) {
     std::fflush(nullptr);
     const pid_t child = ::fork();
+    if (child < 0) {
+        // Never waited for or killed: pid -1 is every child, or every process. This library
+        // serves the fuzz targets too, so it cannot fail the test itself.
+        std::fprintf(stderr, "runInChild: no child for the work: %s\n", std::strerror(errno));
+        return kNoChild;
+    }
     if (child == 0) {
         const bool result = run();
         std::fflush(nullptr);  // what the child reported

@@ -58,5 +58,7 @@ std::string temporaryPath(const char* name);
 
 // Runs `run` in a child process, so that one that blocks or never returns fails its test
 // instead of hanging the suite: 1 when it returned true, 0 when false, -1 when it died or was
-// still running after ten seconds.
+// still running after ten seconds, kNoChild (said on stderr) when no child could be started,
+// which no test may take for a result.
+inline constexpr int kNoChild = -2;
 int runInChild(const std::function<bool()>& run);
