@@ -20,6 +20,21 @@ namespace {
 
 constexpr const char* kExtension = ".pzl";
 
+// Why `name` would not stay inside the folder or fit the name buffer, or null.
+const char* nameFault(const std::string& name) {
+    if (name.empty()) {
+        return "no name";
+    }
+    if (name.size() >= kPuzzleNameBytes) {
+        return "the name is too long";
+    }
+    if (name == "." || name == ".." || name.find('/') != std::string::npos ||
+        name.find('\\') != std::string::npos) {
+        return "the name has a folder part";
+    }
+    return name.find('\0') == std::string::npos ? nullptr : "the name holds a NUL";
+}
+
 std::string pathOf(const std::string& name) {
     const std::string folder = puzzleFolder();
     return folder.empty() ? name : folder + "/" + name;
@@ -42,9 +57,7 @@ std::string withPuzzleExtension(const std::string& name) {
 }
 
 bool isSafePuzzleName(const std::string& name) {
-    return !name.empty() && name.size() < kPuzzleNameBytes && name != "." && name != ".." &&
-           name.find('/') == std::string::npos && name.find('\\') == std::string::npos &&
-           name.find('\0') == std::string::npos;
+    return nameFault(name) == nullptr;
 }
 
 std::vector<std::string> listPuzzleFiles() {
@@ -70,7 +83,14 @@ std::vector<std::string> listPuzzleFiles() {
 
 bool savePuzzleFile(Application& app, const std::string& typed) {
     const std::string name = withPuzzleExtension(typed);
-    if (!isSafePuzzleName(typed) || !isSafePuzzleName(name) || !app.puzzle) {
+    // "." would pass once it is "..pzl".
+    const char* fault = nameFault(typed);
+    fault = fault != nullptr ? fault : nameFault(name);
+    if (fault != nullptr) {
+        logUnsavedFile(typed, fault);
+        return false;
+    }
+    if (!app.puzzle) {
         return false;
     }
     app.appState->setFileName(name.c_str());

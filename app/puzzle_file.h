@@ -32,8 +32,9 @@ bool isSafePuzzleName(const std::string& name);
 std::vector<std::string> listPuzzleFiles();
 
 // Saves the current puzzle under `name`, with ".pzl" added when it lacks it, and makes that
-// the current file name. The file is replaced atomically (stored_file.h). False when the name
-// is refused, the old file may not be written, or the file could not be written whole.
+// the current file name. The file is replaced atomically (stored_file.h). False, with one log
+// line, when the name is refused, the old file may not be written, or the file could not be
+// written whole.
 bool savePuzzleFile(Application& app, const std::string& name);
 
 // Loads `name`: the whole file is read and checked, a trial puzzle built from it (refused when

@@ -9,8 +9,11 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <ctime>
+#include <optional>
 
+#include "diagnostic_log.h"
 #include "file_io.h"
 
 namespace {
@@ -19,6 +22,12 @@ namespace {
 constexpr int kNameAttempts = 16;
 constexpr size_t kUniqueDigits = 16;
 constexpr const char* kTemporarySuffix = ".tmp";
+
+// What stopped a save, and the system's error (0 where there is none to tell).
+struct Refusal {
+    const char* what;
+    int error;
+};
 
 uint64_t mixed(uint64_t x) {
     x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ull;
@@ -128,18 +137,20 @@ int openTemporary(int folder, const std::string& base, mode_t mode, std::string&
     return -1;
 }
 
-// Writes the temporary whole, gives it `mode` (unless negative) and renames it over `base`.
-bool writeAndRename(int folder, const std::string& base, int mode,
-                    const std::function<bool(FileWriter&)>& write) {
+// Writes the temporary whole, gives it `mode` (unless negative) and renames it over `base`;
+// the refusal, with nothing replaced, where a step failed.
+std::optional<Refusal> writeAndRename(int folder, const std::string& base, int mode,
+                                      const std::function<bool(FileWriter&)>& write) {
     std::string name;
     const int fd =
         openTemporary(folder, base, mode < 0 ? 0666 : static_cast<mode_t>(mode) & 0777, name);
     if (fd < 0) {
-        return false;
+        return Refusal{"no temporary can be made in its folder", errno};
     }
     // The stream closes its own copy, so `fd` and its lock stay for syncing and the rename.
     const int streamFd = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
     FILE* stream = streamFd >= 0 ? ::fdopen(streamFd, "wb") : nullptr;
+    int error = stream == nullptr ? errno : 0;
     if (stream == nullptr && streamFd >= 0) {
         ::close(streamFd);
     }
@@ -149,18 +160,60 @@ bool writeAndRename(int folder, const std::string& base, int mode,
         if (writer.isOpen()) {
             writer.setTextMode(false);
             written = write(writer);
-            written = writer.close() && written;
+            // Only a stream that failed has an error of its own to tell.
+            const bool closed = writer.close();
+            error = closed ? 0 : errno;
+            written = closed && written;
         }
     }
     // Synced before the rename, so that after a crash the target is the old file or the new
     // one whole.
-    written = written && (mode < 0 || ::fchmod(fd, static_cast<mode_t>(mode)) == 0) &&
-              ::fsync(fd) == 0 && ::renameat(folder, name.c_str(), folder, base.c_str()) == 0;
+    std::optional<Refusal> refusal;
     if (!written) {
+        refusal = Refusal{"the write failed", error};
+    } else if (mode >= 0 && ::fchmod(fd, static_cast<mode_t>(mode)) != 0) {
+        refusal = Refusal{"its permissions cannot be kept", errno};
+    } else if (::fsync(fd) != 0) {
+        refusal = Refusal{"the sync failed", errno};
+    } else if (::renameat(folder, name.c_str(), folder, base.c_str()) != 0) {
+        refusal = Refusal{"the rename failed", errno};
+    }
+    if (refusal) {
         ::unlinkat(folder, name.c_str(), 0);
     }
     ::close(fd);
-    return written;
+    return refusal;
+}
+
+std::optional<Refusal> replace(const std::string& path,
+                               const std::function<bool(FileWriter&)>& write) {
+    struct stat status {};
+    const bool exists = ::stat(path.c_str(), &status) == 0;
+    if (!exists && errno != ENOENT) {
+        return Refusal{"it cannot be looked up", errno};
+    }
+    // Root may write anything: a file without its owner's write permission still counts as
+    // read-only, as a desktop user would expect.
+    if (exists && (!S_ISREG(status.st_mode) || (status.st_mode & S_IWUSR) == 0 ||
+                   ::access(path.c_str(), W_OK) != 0)) {
+        return Refusal{"the file may not be written", 0};
+    }
+    const size_t slash = path.rfind('/');
+    const std::string folderPath = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (base.empty()) {
+        return Refusal{"it names a folder", 0};
+    }
+    // Only a path: a folder the user may write but not list still takes a save.
+    const int folder = ::open(folderPath.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0) {
+        return Refusal{"its folder cannot be opened", errno};
+    }
+    sweepDeadTemporaries(folder, base);
+    const std::optional<Refusal> refusal =
+        writeAndRename(folder, base, exists ? static_cast<int>(status.st_mode & 07777) : -1, write);
+    ::close(folder);
+    return refusal;
 }
 
 }  // namespace
@@ -182,29 +235,17 @@ FILE* openStoredFile(const char* path) {
     return stream;
 }
 
+void logUnsavedFile(const std::string& name, const char* why) {
+    logPrintf("File \"%s\" not saved: %s\n", name.c_str(), why);
+}
+
 bool replaceStoredFile(const std::string& path, const std::function<bool(FileWriter&)>& write) {
-    struct stat status {};
-    const bool exists = ::stat(path.c_str(), &status) == 0;
-    // Root may write anything: a file without its owner's write permission still counts as
-    // read-only, as a desktop user would expect.
-    if (exists && (!S_ISREG(status.st_mode) || (status.st_mode & S_IWUSR) == 0 ||
-                   ::access(path.c_str(), W_OK) != 0)) {
-        return false;
+    const std::optional<Refusal> refusal = replace(path, write);
+    if (refusal) {
+        const std::string why =
+            refusal->error == 0 ? std::string(refusal->what)
+                                : std::string(refusal->what) + ": " + std::strerror(refusal->error);
+        logUnsavedFile(path, why.c_str());
     }
-    const size_t slash = path.rfind('/');
-    const std::string folderPath = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-    if (base.empty()) {
-        return false;
-    }
-    // Only a path: a folder the user may write but not list still takes a save.
-    const int folder = ::open(folderPath.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    if (folder < 0) {
-        return false;
-    }
-    sweepDeadTemporaries(folder, base);
-    const bool replaced =
-        writeAndRename(folder, base, exists ? static_cast<int>(status.st_mode & 07777) : -1, write);
-    ::close(folder);
-    return replaced;
+    return !refusal;
 }

@@ -8,7 +8,8 @@
 // under a temporary's name can block or redirect a save. A killed save leaves nothing that
 // stays past the next save of the name. A file the user may not write is never replaced, a
 // replaced file keeps its permissions, and its temporary is never more readable than it. A
-// folder the user may write but not list takes saves too.
+// folder the user may write but not list takes saves too. A refused save writes one line to
+// the diagnostic log: the name, and why.
 
 #include <cstdio>
 #include <functional>
@@ -22,3 +23,6 @@ FILE* openStoredFile(const char* path);
 // Writes `path` anew through `write`; false, with the old file as it was, when the file may
 // not be written, `write` fails or the file system refuses.
 bool replaceStoredFile(const std::string& path, const std::function<bool(FileWriter&)>& write);
+
+// The log line of a refused save of `name`.
+void logUnsavedFile(const std::string& name, const char* why);

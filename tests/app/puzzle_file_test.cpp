@@ -231,12 +231,20 @@ TEST_F(PuzzleFiles, ListingWithAndWithoutTheFolder) {
 }
 
 TEST_F(PuzzleFiles, UnsafeAndOverlongNamesAreRefused) {
-    for (const char* name : {"../x.pzl", "a/b.pzl", "", ".", ".."}) {
+    const std::pair<std::string, const char*> refused[] = {
+        {"../x.pzl", "the name has a folder part"},
+        {"a/b.pzl", "the name has a folder part"},
+        {"", "no name"},
+        {".", "the name has a folder part"},
+        {"..", "the name has a folder part"},
+        // ".pzl" is added where it is missing, and the whole name must fit.
+        {std::string(146, 'n'), "the name is too long"}};
+    for (const auto& [name, why] : refused) {
+        CapturedLog log;
         EXPECT_FALSE(savePuzzleFile(app, name)) << name;
+        EXPECT_EQ(log.text(), "File \"" + name + "\" not saved: " + why + "\n");
         EXPECT_FALSE(loadPuzzleFile(app, name)) << name;
     }
-    // ".pzl" is added where it is missing, and the whole name must fit.
-    EXPECT_FALSE(savePuzzleFile(app, std::string(146, 'n')));
     EXPECT_TRUE(savePuzzleFile(app, std::string(145, 'n')));
     EXPECT_FALSE(std::filesystem::exists("../x.pzl"));
     EXPECT_STREQ(appState->fileNameText(), (std::string(145, 'n') + ".pzl").c_str());
@@ -248,6 +256,7 @@ TEST_F(PuzzleFiles, FailedSaveKeepsTheOldFileAndSaysSo) {
     std::filesystem::create_directory("Puzzles");
     ASSERT_TRUE(savePuzzleFile(app, "keep.pzl"));
     auto original = readFileBytes("Puzzles/keep.pzl");
+    CapturedLog log;
     // A write that fails half way replaces nothing and leaves nothing.
     EXPECT_FALSE(replaceStoredFile("Puzzles/keep.pzl", [](FileWriter& writer) {
         writeAll(writer, std::vector<unsigned char>(5000, 'x'));
@@ -255,12 +264,16 @@ TEST_F(PuzzleFiles, FailedSaveKeepsTheOldFileAndSaysSo) {
     }));
     EXPECT_EQ(readFileBytes("Puzzles/keep.pzl"), original);
     EXPECT_EQ(namesIn("Puzzles"), (std::vector<std::string>{"keep.pzl"}));
+    const std::string failedWrite = "File \"Puzzles/keep.pzl\" not saved: the write failed\n";
+    EXPECT_EQ(log.text(), failedWrite);
 
     // A file the user may not write is not replaced.
     turn(0, 1, 1);
     std::filesystem::permissions("Puzzles/keep.pzl", std::filesystem::perms::owner_read);
     EXPECT_FALSE(savePuzzleFile(app, "keep.pzl"));
     EXPECT_EQ(readFileBytes("Puzzles/keep.pzl"), original);
+    EXPECT_EQ(log.text(),
+              failedWrite + "File \"Puzzles/keep.pzl\" not saved: the file may not be written\n");
     EXPECT_EQ(std::filesystem::status("Puzzles/keep.pzl").permissions(),
               std::filesystem::perms::owner_read);
 }
