@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <cstdint>
 #include <cstring>
 #include <ctime>
@@ -22,6 +23,8 @@ namespace {
 constexpr int kNameAttempts = 16;
 constexpr size_t kUniqueDigits = 16;
 constexpr const char* kTemporarySuffix = ".tmp";
+// Symbolic links a save follows before it gives up, as many as the kernel follows in a path.
+constexpr int kMaxLinks = 40;
 
 // What stopped a save, and the system's error (0 where there is none to tell).
 struct Refusal {
@@ -185,8 +188,40 @@ std::optional<Refusal> writeAndRename(int folder, const std::string& base, int m
     return refusal;
 }
 
-std::optional<Refusal> replace(const std::string& path,
-                               const std::function<bool(FileWriter&)>& write) {
+// Follows `path` to the file a save of it replaces: the end of its chain of symbolic links,
+// each relative link read from the link's own folder. False, with errno, where the chain is
+// too long (ELOOP) or a link cannot be read.
+bool followLinks(std::string& path) {
+    for (int followed = 0;; ++followed) {
+        struct stat named {};
+        if (::lstat(path.c_str(), &named) != 0 || !S_ISLNK(named.st_mode)) {
+            return true;  // the end of the chain, there or to be created
+        }
+        if (followed == kMaxLinks) {
+            errno = ELOOP;
+            return false;
+        }
+        char target[PATH_MAX];
+        const ssize_t length = ::readlink(path.c_str(), target, sizeof target);
+        if (length < 0) {
+            return false;
+        }
+        if (static_cast<size_t>(length) == sizeof target) {
+            errno = ENAMETOOLONG;
+            return false;
+        }
+        const std::string link(target, static_cast<size_t>(length));
+        const size_t slash = path.rfind('/');
+        path = link.starts_with('/') || slash == std::string::npos
+                   ? link
+                   : path.substr(0, slash + 1) + link;
+    }
+}
+
+std::optional<Refusal> replace(std::string path, const std::function<bool(FileWriter&)>& write) {
+    if (!followLinks(path)) {
+        return Refusal{"its symbolic links cannot be followed", errno};
+    }
     struct stat status {};
     const bool exists = ::stat(path.c_str(), &status) == 0;
     if (!exists && errno != ENOENT) {

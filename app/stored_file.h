@@ -6,7 +6,10 @@
 // beside the old file, renamed over it once written whole and synced: a failed save never
 // destroys what it replaces, saves of the same name at once never mix, and nothing planted
 // under a temporary's name can block or redirect a save. A killed save leaves nothing that
-// stays past the next save of the name. A file the user may not write is never replaced, a
+// stays past the next save of the name. A name that is a symbolic link stays one: the save
+// replaces the file at the end of its chain, in that file's folder, or creates it there when
+// the chain ends at nothing. A hard-linked file is replaced under the saved name only; its
+// other names keep the old content. A file the user may not write is never replaced, a
 // replaced file keeps its permissions, and its temporary is never more readable than it. A
 // folder the user may write but not list takes saves too. A refused save writes one line to
 // the diagnostic log: the name, and why.

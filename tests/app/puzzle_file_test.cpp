@@ -318,6 +318,42 @@ TEST_F(PuzzleFiles, SavesNeedNoMorePermissionThanTheFolderGivesAndShowNoMoreThan
     EXPECT_EQ(readFileBytes("Puzzles/unlisted.pzl").size(), 155u);
 }
 
+TEST_F(PuzzleFiles, ASaveWritesThroughSymbolicLinks) {
+    namespace fs = std::filesystem;
+    fs::create_directory("Puzzles");
+    fs::create_directory("dotfiles");
+    writeFileBytes("dotfiles/absolute.pzl", {1});
+    writeFileBytes("dotfiles/relative.pzl", {1});
+    fs::create_symlink(directory + "/dotfiles/absolute.pzl", "Puzzles/absolute.pzl");
+    fs::create_symlink("../dotfiles/relative.pzl", "Puzzles/relative.pzl");
+    fs::create_symlink("relative.pzl", "Puzzles/chain.pzl");
+    fs::create_symlink("../dotfiles/new.pzl", "Puzzles/dangling.pzl");
+    const std::pair<const char*, const char*> links[] = {{"absolute.pzl", "dotfiles/absolute.pzl"},
+                                                         {"relative.pzl", "dotfiles/relative.pzl"},
+                                                         {"chain.pzl", "dotfiles/relative.pzl"},
+                                                         {"dangling.pzl", "dotfiles/new.pzl"}};
+    for (const auto& [link, target] : links) {
+        if (fs::exists(target)) {
+            writeFileBytes(target, {1});
+        }
+        EXPECT_TRUE(savePuzzleFile(app, link)) << link;
+        EXPECT_TRUE(fs::is_symlink(std::string("Puzzles/") + link)) << link;
+        EXPECT_EQ(readFileBytes(target).size(), 155u) << link;
+    }
+    EXPECT_EQ(namesIn("dotfiles"),
+              (std::vector<std::string>{"absolute.pzl", "new.pzl", "relative.pzl"}));
+
+    // A chain the kernel would not follow is refused, and stays.
+    fs::create_symlink("loop-b.pzl", "Puzzles/loop-a.pzl");
+    fs::create_symlink("loop-a.pzl", "Puzzles/loop-b.pzl");
+    CapturedLog log;
+    EXPECT_FALSE(savePuzzleFile(app, "loop-a.pzl"));
+    EXPECT_EQ(fs::read_symlink("Puzzles/loop-a.pzl"), "loop-b.pzl");
+    EXPECT_EQ(log.text(), std::string("File \"Puzzles/loop-a.pzl\" not saved: its symbolic links "
+                                      "cannot be followed: ") +
+                              std::strerror(ELOOP) + "\n");
+}
+
 TEST_F(PuzzleFiles, SavesOfOneNameAtOnceNeverMix) {
     const std::vector<unsigned char> shorter(5000, 'a'), longer(13000, 'b');
     ASSERT_TRUE(replaceStoredFile("both.pzl", [&](FileWriter& w) { return writeAll(w, shorter); }));
