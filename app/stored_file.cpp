@@ -75,12 +75,18 @@ bool isNamed(int folder, const std::string& name, int fd) {
            opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
 }
 
+// The folder opened for reading, as a listing and a sync need: -1 for a folder that may be
+// written but not listed.
+int openListing(int folder) {
+    return ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
 // Every save holds a lock on its temporary until it is done with it, so a temporary of the
 // target that nobody holds is a killed save's: it goes. A live save's, a FIFO or a symlink
 // of that shape is left alone, and the lock keeps this right across pid namespaces. A folder
 // the user may not list is not swept.
 void sweepDeadTemporaries(int folder, const std::string& base) {
-    const int listing = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int listing = openListing(folder);
     DIR* entries = listing >= 0 ? ::fdopendir(listing) : nullptr;
     if (entries == nullptr) {
         if (listing >= 0) {
@@ -112,13 +118,13 @@ void sweepDeadTemporaries(int folder, const std::string& base) {
 }
 
 // The save's own temporary in the target's folder, locked (see the sweep), under a fresh name
-// that is created, never opened, so no FIFO or symlink planted there is used. It is created
-// with `mode`, so nobody may read it who may not read the file it replaces.
-int openTemporary(int folder, const std::string& base, mode_t mode, std::string& name) {
+// that is created, never opened, so no FIFO or symlink planted there is used. Only its owner
+// may read it until it takes the mode of the file it replaces.
+int openTemporary(int folder, const std::string& base, std::string& name) {
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         name = temporaryName(base);
         const int fd = ::openat(folder, name.c_str(),
-                                O_CREAT | O_EXCL | O_NOFOLLOW | O_WRONLY | O_CLOEXEC, mode);
+                                O_CREAT | O_EXCL | O_NOFOLLOW | O_WRONLY | O_CLOEXEC, 0600);
         if (fd < 0 && errno == EEXIST) {
             continue;
         }
@@ -140,13 +146,52 @@ int openTemporary(int folder, const std::string& base, mode_t mode, std::string&
     return -1;
 }
 
-// Writes the temporary whole, gives it `mode` (unless negative) and renames it over `base`;
-// the refusal, with nothing replaced, where a step failed.
-std::optional<Refusal> writeAndRename(int folder, const std::string& base, int mode,
+// The umask, read without setting it: umask() reads it only by changing it, which would
+// race a save on another thread. -1 where /proc does not tell.
+int currentUmask() {
+    FILE* status = std::fopen("/proc/self/status", "re");
+    if (status == nullptr) {
+        return -1;
+    }
+    int mask = -1;
+    char line[256];
+    unsigned value = 0;
+    while (mask < 0 && std::fgets(line, sizeof line, status) != nullptr) {
+        if (std::sscanf(line, "Umask: %o", &value) == 1) {
+            mask = static_cast<int>(value & 0777);
+        }
+    }
+    std::fclose(status);
+    return mask;
+}
+
+// Gives the temporary what the file it replaces has, as far as the saver may: the owner only
+// root may give, the group any member of it. The owner goes first, as a change of owner clears
+// the set-id bits. A temporary left with another group loses the group's bits, so no group
+// reads the file that could not before. A new file gets what a plain create would have.
+bool takeOver(int fd, const struct stat* old) {
+    if (old == nullptr) {
+        const int mask = currentUmask();
+        return mask < 0 || ::fchmod(fd, 0666 & ~static_cast<mode_t>(mask)) == 0;
+    }
+    mode_t mode = old->st_mode & 07777;
+    if (::fchown(fd, old->st_uid, old->st_gid) != 0) {
+        if (old->st_uid != ::geteuid()) {
+            mode &= ~S_ISUID;  // the saver's now
+        }
+        if (::fchown(fd, static_cast<uid_t>(-1), old->st_gid) != 0) {
+            mode &= ~(S_ISGID | S_IRWXG);
+        }
+    }
+    return ::fchmod(fd, mode) == 0;
+}
+
+// Writes the temporary whole, gives it what `old` has (null: a new file) and renames it over
+// `base`; the refusal, with nothing replaced, where a step failed.
+std::optional<Refusal> writeAndRename(int folder, const std::string& base, const struct stat* old,
                                       const std::function<bool(FileWriter&)>& write) {
     std::string name;
-    const int fd =
-        openTemporary(folder, base, mode < 0 ? 0666 : static_cast<mode_t>(mode) & 0777, name);
+    const int fd = openTemporary(folder, base, name);
     if (fd < 0) {
         return Refusal{"no temporary can be made in its folder", errno};
     }
@@ -174,8 +219,8 @@ std::optional<Refusal> writeAndRename(int folder, const std::string& base, int m
     std::optional<Refusal> refusal;
     if (!written) {
         refusal = Refusal{"the write failed", error};
-    } else if (mode >= 0 && ::fchmod(fd, static_cast<mode_t>(mode)) != 0) {
-        refusal = Refusal{"its permissions cannot be kept", errno};
+    } else if (!takeOver(fd, old)) {
+        refusal = Refusal{"its owner and permissions cannot be kept", errno};
     } else if (::fsync(fd) != 0) {
         refusal = Refusal{"the sync failed", errno};
     } else if (::renameat(folder, name.c_str(), folder, base.c_str()) != 0) {
@@ -183,6 +228,11 @@ std::optional<Refusal> writeAndRename(int folder, const std::string& base, int m
     }
     if (refusal) {
         ::unlinkat(folder, name.c_str(), 0);
+    } else if (const int listing = openListing(folder); listing >= 0) {
+        // The rename lasts a crash once the folder is synced. The new file is in place by now,
+        // and some file systems cannot sync a folder, so a failure here refuses nothing.
+        ::fsync(listing);
+        ::close(listing);
     }
     ::close(fd);
     return refusal;
@@ -246,7 +296,7 @@ std::optional<Refusal> replace(std::string path, const std::function<bool(FileWr
     }
     sweepDeadTemporaries(folder, base);
     const std::optional<Refusal> refusal =
-        writeAndRename(folder, base, exists ? static_cast<int>(status.st_mode & 07777) : -1, write);
+        writeAndRename(folder, base, exists ? &status : nullptr, write);
     ::close(folder);
     return refusal;
 }

@@ -1,6 +1,7 @@
 #include "puzzle_file.h"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,6 +14,7 @@
 #include <filesystem>
 #include <limits>
 #include <thread>
+#include <tuple>
 
 #include "app_state.h"
 #include "app_test_support.h"
@@ -61,6 +63,20 @@ std::vector<std::string> namesIn(const std::string& folder) {
     }
     std::sort(names.begin(), names.end());
     return names;
+}
+
+mode_t modeOf(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 ? status.st_mode & 07777 : 0;
+}
+
+// Owner, group and mode.
+using Owner = std::tuple<uid_t, gid_t, mode_t>;
+
+Owner ownerOf(const std::string& path) {
+    struct stat status {};
+    ::stat(path.c_str(), &status);
+    return {status.st_uid, status.st_gid, status.st_mode & 07777};
 }
 
 bool writeAll(FileWriter& writer, const std::vector<unsigned char>& bytes) {
@@ -280,16 +296,17 @@ TEST_F(PuzzleFiles, FailedSaveKeepsTheOldFileAndSaysSo) {
 
 TEST_F(PuzzleFiles, SavesNeedNoMorePermissionThanTheFolderGivesAndShowNoMoreThanTheFileDoes) {
     std::filesystem::create_directory("Puzzles");
-    // Over a private file, the temporary is as private while it is written.
-    ASSERT_TRUE(savePuzzleFile(app, "private.pzl"));
-    ASSERT_EQ(::chmod("Puzzles/private.pzl", 0600), 0);
-    const mode_t umask = ::umask(022);
+    // A new file as any other; over an old one, the temporary is the saver's alone while it is
+    // written, and the file keeps its mode.
+    const mode_t umask = ::umask(027);
+    ASSERT_TRUE(savePuzzleFile(app, "readable.pzl"));
+    EXPECT_EQ(modeOf("Puzzles/readable.pzl"), 0640u);
+    ASSERT_EQ(::chmod("Puzzles/readable.pzl", 0644), 0);
     mode_t whileWritten = 0;
-    const bool saved = replaceStoredFile("Puzzles/private.pzl", [&](FileWriter& writer) {
+    const bool saved = replaceStoredFile("Puzzles/readable.pzl", [&](FileWriter& writer) {
         for (const std::string& name : namesIn("Puzzles")) {
-            struct stat status {};
-            if (name != "private.pzl" && ::stat(("Puzzles/" + name).c_str(), &status) == 0) {
-                whileWritten = status.st_mode & 07777;
+            if (name != "readable.pzl") {
+                whileWritten = modeOf("Puzzles/" + name);
             }
         }
         return writeAll(writer, std::vector<unsigned char>(5000, 'p'));
@@ -297,25 +314,49 @@ TEST_F(PuzzleFiles, SavesNeedNoMorePermissionThanTheFolderGivesAndShowNoMoreThan
     ::umask(umask);
     EXPECT_TRUE(saved);
     EXPECT_EQ(whileWritten, 0600u);
-    EXPECT_EQ(std::filesystem::status("Puzzles/private.pzl").permissions(),
-              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    EXPECT_EQ(modeOf("Puzzles/readable.pzl"), 0644u);
 
     // A folder the user may write and search but not list. Root may list any folder, so the
     // save runs as nobody then, who owns the folder and may pass through the scratch folder.
     const bool asRoot = ::geteuid() == 0;
     constexpr uid_t kNobody = 65534;
-    const auto becomeNobody = [] { return ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0; };
-    if (asRoot && runInChild(becomeNobody) != 1) {
+    constexpr gid_t kTheirs = 4242, kOthers = 4343;  // a group of nobody's, and one not
+    const auto becomeNobody = [] {
+        const gid_t groups[] = {kTheirs};
+        return ::setgroups(1, groups) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0;
+    };
+    const int dropped = asRoot ? runInChild(becomeNobody) : 1;
+    ASSERT_NE(dropped, kNoChild);
+    if (dropped != 1) {
         GTEST_SKIP() << "root cannot become an ordinary user here";
+    }
+    // Root keeps a user's file theirs, so their next save of it is not refused; nobody keeps
+    // the group of a file where nobody is in it, and else shows it nothing.
+    const auto placed = [](const char* name, uid_t owner, gid_t group, mode_t mode) {
+        writeFileBytes(name, {1});
+        return ::chown(name, owner, group) == 0 && ::chmod(name, mode) == 0;
+    };
+    if (asRoot) {
+        ASSERT_TRUE(placed("Puzzles/user.pzl", kNobody, kTheirs, 0644));
+        EXPECT_TRUE(savePuzzleFile(app, "user.pzl"));
+        EXPECT_EQ(ownerOf("Puzzles/user.pzl"), (Owner{kNobody, kTheirs, 0644}));
+        ASSERT_TRUE(placed("Puzzles/group.pzl", 0, kTheirs, 0660));
+        ASSERT_TRUE(placed("Puzzles/other.pzl", 0, kOthers, 0666));
     }
     ASSERT_TRUE(!asRoot || (::chown("Puzzles", kNobody, kNobody) == 0 && ::chmod(".", 0711) == 0));
     ASSERT_EQ(::chmod("Puzzles", 0300), 0);
     EXPECT_EQ(runInChild([&] {
-                  return (!asRoot || becomeNobody()) && savePuzzleFile(app, "unlisted.pzl");
+                  return (!asRoot || (becomeNobody() && savePuzzleFile(app, "group.pzl") &&
+                                      savePuzzleFile(app, "other.pzl"))) &&
+                         savePuzzleFile(app, "unlisted.pzl");
               }),
               1);
     ASSERT_EQ(::chmod("Puzzles", 0700), 0);
     EXPECT_EQ(readFileBytes("Puzzles/unlisted.pzl").size(), 155u);
+    if (asRoot) {
+        EXPECT_EQ(ownerOf("Puzzles/group.pzl"), (Owner{kNobody, kTheirs, 0660}));
+        EXPECT_EQ(ownerOf("Puzzles/other.pzl"), (Owner{kNobody, kNobody, 0606}));
+    }
 }
 
 TEST_F(PuzzleFiles, ASaveWritesThroughSymbolicLinks) {
