@@ -21,15 +21,6 @@ namespace {
 // count starts again only when the move count rises.
 constexpr int32_t kScrambleDraws = 1000;
 
-// Turns of an anchor's step angle that make a whole revolution; 0 when they do not.
-int32_t turnsPerRevolution(const Anchor& anchor) {
-    if (!(anchor.stepAngle > 0.0)) {
-        return 0;
-    }
-    const double turns = std::round(2.0 * std::numbers::pi / anchor.stepAngle);
-    return turns >= 1.0 && turns <= 64.0 ? static_cast<int32_t>(turns) : 0;
-}
-
 void logMove(int32_t position, const Move& move) {
     logPrintf("%d: anchor = %d, layer = %d, turnnr = %d, clockwise = %d\n", position, move.anchor,
               move.layer, move.turnnr, move.clockwise);
@@ -215,12 +206,11 @@ bool Puzzle::loadMoves(FileReader& reader) {
     // A move that cannot be replayed refuses the whole section: put everything back.
     std::vector<Vec3> positions;
     savePositions(positions);
-    for (size_t i = 0; i < loaded.size(); ++i) {
-        if (!replayMove(loaded[i])) {
-            logPrintf("move %zu of the history cannot be replayed\n", i);
-            restorePositions(positions);
-            return false;
-        }
+    size_t failed = 0;
+    if (!replayMoves(loaded, failed)) {
+        logPrintf("move %zu of the history cannot be replayed\n", failed);
+        restorePositions(positions);
+        return false;
     }
     turnMetric = metric;
     moves = std::move(recorded);
@@ -228,25 +218,6 @@ bool Puzzle::loadMoves(FileReader& reader) {
     // Logged once the section is accepted, so a refused one leaves no trace of moves.
     for (size_t i = 0; i < loaded.size(); ++i) {
         logMove(static_cast<int32_t>(i), loaded[i]);
-    }
-    return true;
-}
-
-bool Puzzle::replayMove(const Move& move) {
-    if (move.turnnr <= 0) {
-        return true;
-    }
-    // Refit makes a full revolution exact, so only the repeats beyond whole revolutions turn.
-    const int32_t revolution = turnsPerRevolution(anchors[move.anchor]);
-    const int32_t turns = revolution > 0 ? move.turnnr % revolution : move.turnnr;
-    const uint32_t mask = static_cast<uint32_t>(move.layer);
-    for (int32_t repeat = 0; repeat < turns; ++repeat) {
-        for (int32_t layer = 1; layer <= kTurnedLayers; ++layer) {
-            if (((mask >> (layer - 1)) & 1u) != 0 &&
-                turnLayer(move.anchor, layer, move.clockwise, 1.0, 0) == TurnResult::Refused) {
-                return false;
-            }
-        }
     }
     return true;
 }

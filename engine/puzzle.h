@@ -178,7 +178,13 @@ class Puzzle {
     // turnLayer without its log line; on a refusal `unfit` is the cubie that fits no home.
     TurnResult tryTurnLayer(int32_t anchor, int32_t layer, uint8_t clockwise, double fraction,
                             int32_t step, int32_t& unfit);
+    // The slab of the layer before any widening; false when the anchor has no such layer.
+    bool initialSlab(int32_t anchor, int32_t layer, Slab& slab) const;
     bool layerSlab(int32_t anchor, int32_t layer, Slab& slab);
+    // The axis and angle of a turn of the slab by `fraction` of the step angle; false when
+    // its first plane has no direction.
+    static bool slabTurn(const Anchor& anchor, const Slab& slab, uint8_t clockwise,
+                         double fraction, Vec3& axis, double& alpha);
     // Widens the slab past every plane of the anchor that some bandage group lies across
     // (`across(plane)`); false when it would hold the whole puzzle. In turn_slab.h.
     template <class Across>
@@ -205,8 +211,10 @@ class Puzzle {
                       int32_t home);
     // True while every home cubie has what the home index was built from.
     bool homesUnchanged() const;
-    // Turns one loaded move's layers as its turnnr says; false when a turn is refused.
-    bool replayMove(const Move& move);
+    struct PlaceReplay;
+    // Turns the loaded moves' layers as their turnnrs say; false, with `failed` the move
+    // whose turn was refused, when one is.
+    bool replayMoves(const std::vector<Move>& moves, size_t& failed);
     int64_t meshVertexTotal() const;
     MeshVertex* fillSticker(MeshVertex* out, int32_t cuby, int32_t face, double inset, bool fade);
     void buildSolid(const SolidData& data);

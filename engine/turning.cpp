@@ -28,7 +28,7 @@ void logRefusal(int32_t anchor, int32_t layer, uint8_t clockwise, int32_t cuby) 
 
 }  // namespace
 
-bool Puzzle::layerSlab(int32_t anchorIndex, int32_t layer, Slab& slab) {
+bool Puzzle::initialSlab(int32_t anchorIndex, int32_t layer, Slab& slab) const {
     if (anchorIndex < 0 || anchorIndex >= anchorCount || layer < 1) {
         return false;
     }
@@ -51,9 +51,17 @@ bool Puzzle::layerSlab(int32_t anchorIndex, int32_t layer, Slab& slab) {
         slab.i1 = layer - 2;
         slab.i2 = layer - 1;
     }
+    return true;
+}
+
+bool Puzzle::layerSlab(int32_t anchorIndex, int32_t layer, Slab& slab) {
+    if (!initialSlab(anchorIndex, layer, slab)) {
+        return false;
+    }
     if (groupCount == 0) {
         return true;
     }
+    const Anchor& anchor = anchors[anchorIndex];
     groupRings_.update(cubies, cubyCount, groupCount);
     prepareTurning();
     const uint64_t across = groupCrossings(anchorIndex);
@@ -118,6 +126,22 @@ bool Puzzle::groupAcross(const Plane& plane) const {
     return false;
 }
 
+bool Puzzle::slabTurn(const Anchor& anchor, const Slab& slab, uint8_t clockwise, double fraction,
+                      Vec3& axis, double& alpha) {
+    axis = planeNormal(slab.plane1);
+    if (normalizeVec3(axis) == 0) {
+        return false;
+    }
+    const double theta = anchor.stepAngle;
+    alpha = clockwise == 1 ? fraction * theta : -fraction * theta;
+    // The layer-1 form's axis points towards the anchor, the others' away from it: all layers
+    // of one anchor then turn the same way for the same direction.
+    if (slab.layerOneForm) {
+        alpha = -alpha;
+    }
+    return true;
+}
+
 TurnResult Puzzle::turnLayer(int32_t anchorIndex, int32_t layer, uint8_t clockwise, double fraction,
                              int32_t step) {
     int32_t unfit = -1;
@@ -131,19 +155,11 @@ TurnResult Puzzle::turnLayer(int32_t anchorIndex, int32_t layer, uint8_t clockwi
 TurnResult Puzzle::tryTurnLayer(int32_t anchorIndex, int32_t layer, uint8_t clockwise,
                                 double fraction, int32_t step, int32_t& unfit) {
     Slab slab;
-    if (!layerSlab(anchorIndex, layer, slab)) {
+    Vec3 axis;
+    double alpha = 0.0;
+    if (!layerSlab(anchorIndex, layer, slab) ||
+        !slabTurn(anchors[anchorIndex], slab, clockwise, fraction, axis, alpha)) {
         return TurnResult::Unturned;
-    }
-    Vec3 axis = planeNormal(slab.plane1);
-    if (normalizeVec3(axis) == 0) {
-        return TurnResult::Unturned;
-    }
-    const double theta = anchors[anchorIndex].stepAngle;
-    double alpha = clockwise == 1 ? fraction * theta : -fraction * theta;
-    // The layer-1 form's axis points towards the anchor, the others' away from it: all layers
-    // of one anchor then turn the same way for the same direction.
-    if (slab.layerOneForm) {
-        alpha = -alpha;
     }
     const Rotation rotation(axis, alpha);
     // A turn of F steps has fraction 1/F; its last step is F - 1, with F found by rounding

@@ -1,0 +1,103 @@
+#pragma once
+// The replay of a loaded move history on cubies at rest, kept as place states (PlaceStates)
+// instead of coordinates: a turned cubie's next state is looked up, and the coordinates and
+// TurnMemo are written once, when the replay is done or hands over to the plain turn. Private
+// to the replay's sources.
+//
+// Everything is decided on the very bits the plain turn decides on. A cubie at rest has the
+// coordinates of its place's vertices, so the slab's sides and the groups' crossings of the
+// anchor's planes are those TurnMemo remembers of the places, and a turn takes it where
+// Puzzle::nextPlace says. Where that says the plain computation must decide, the replay hands
+// over before anything of that turn changed.
+//
+// The cubies are sorted into the anchor's layers once per move: a turn about an anchor keeps
+// every cubie's sides of that anchor's planes, and a turned cubie whose new place has other
+// sides has the layers sorted again.
+
+#include <cstdint>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "place_states.h"
+#include "turn_slab.h"
+
+struct Puzzle::PlaceReplay {
+    // Ready when every cubie stands at rest on the home cubies as indexed.
+    explicit PlaceReplay(Puzzle& puzzle);
+    bool ready() const { return ready_; }
+
+    // A whole step of the layer, as turnLayer(anchor, layer, clockwise, 1.0, 0) would turn it;
+    // false, with nothing changed, when the plain computation must decide this turn.
+    bool turn(int32_t anchor, int32_t layer, uint8_t clockwise);
+    // Writes every cubie's coordinates and what TurnMemo remembers of it; no longer ready.
+    void finish();
+
+    // The state of every cubie: equal states are equal positions of every cubie.
+    const std::vector<int32_t>& states() const { return state_; }
+
+  private:
+    // What one slab and direction does to each state: the next state, kUnknown, or kPlain.
+    struct SlabTurn {
+        SlabTurn(const Rotation& rotation, const Slab& slab)
+            : rotation(rotation), test(slab, turning::kTurnMembership) {}
+        Rotation rotation;
+        SlabTest test;
+        TurnMemo::Turn turn;
+        std::vector<int32_t> next;
+    };
+    struct SlabKey {
+        int32_t anchor;
+        int32_t i1;
+        int32_t i2;  // -1 for one bounding plane
+        int32_t form;
+        int32_t clockwise;
+        bool operator==(const SlabKey&) const = default;
+    };
+    struct SlabKeyHash {
+        size_t operator()(const SlabKey& k) const;
+    };
+    // Per home cubie, for one anchor: the planes it lies wholly on the positive side of, and
+    // wholly on the negative side of (at the turning threshold); and its layer, when those say
+    // it lies in exactly one, else 0.
+    struct AnchorSides {
+        std::vector<uint64_t> positive;
+        std::vector<uint64_t> negative;
+        std::vector<int32_t> layer;
+        const uint64_t* crossings = nullptr;
+    };
+
+    static constexpr int32_t kUnknown = -1;
+    static constexpr int32_t kPlain = -2;
+    // A next state that has other sides of the turning anchor's planes.
+    static constexpr int32_t kResorts = 1 << 30;
+
+    const AnchorSides& sidesOf(int32_t anchor);
+    // The cubies by layer of the anchor, and the planes some group lies across.
+    void sortIntoLayers(int32_t anchor);
+    // The turn of the slab, made on first use; null when the slab has no axis.
+    SlabTurn* turnOf(const SlabKey& key, const Slab& slab, uint8_t clockwise);
+    // The state a cubie in `state` goes to, with kResorts when its sides change; kPlain.
+    int32_t nextState(SlabTurn& turn, int32_t anchor, int32_t state);
+    bool inside(const AnchorSides& sides, int32_t place, const Slab& slab) const;
+
+    Puzzle& puzzle_;
+    bool ready_ = false;
+    PlaceStates places_;
+    std::vector<int32_t> state_;  // per cubie
+    std::vector<int32_t> place_;  // per cubie, its state's place
+    std::vector<AnchorSides> sides_;
+    std::unordered_map<SlabKey, std::unique_ptr<SlabTurn>, SlabKeyHash> turns_;
+    size_t turnBytes_ = 0;
+    // The cubies sorted by the layers of sortedAnchor_: layer l's from layerStart_[l] (l from
+    // 1), then those in no one layer (from layerStart_[n + 2]).
+    int32_t sortedAnchor_ = -1;
+    std::vector<int32_t> layerStart_;
+    std::vector<int32_t> sorted_;
+    uint64_t across_ = 0;
+    std::vector<int32_t> layerOf_;  // scratch of the sorting
+    std::vector<int32_t> fill_;
+    std::vector<int32_t> selected_;  // scratch of a turn
+    std::vector<int32_t> nextOf_;
+    std::vector<int32_t> positions_;
+};
