@@ -16,6 +16,13 @@ uint64_t lowBits(int32_t count) {
 
 }  // namespace
 
+size_t Puzzle::PlaceReplay::MoveKeyHash::operator()(const MoveKey& k) const {
+    uint64_t h = (static_cast<uint64_t>(static_cast<uint32_t>(k.anchor)) << 32 | k.layerMask) *
+                 0x9E3779B97F4A7C15ull;
+    h = (h ^ k.clockwise ^ k.across) * 0x100000001B3ull;
+    return static_cast<size_t>(h ^ (h >> 29));
+}
+
 size_t Puzzle::PlaceReplay::SlabKeyHash::operator()(const SlabKey& k) const {
     uint64_t h = 0x9E3779B97F4A7C15ull;
     for (int32_t v : {k.anchor, k.i1, k.i2, k.form, k.clockwise}) {
@@ -131,10 +138,6 @@ Puzzle::PlaceReplay::SlabTurn* Puzzle::PlaceReplay::turnOf(const SlabKey& key, c
     if (!Puzzle::slabTurn(puzzle_.anchors[key.anchor], slab, clockwise, 1.0, axis, alpha)) {
         return nullptr;
     }
-    if (turnBytes_ > kMaxTurnBytes) {
-        turns_.clear();
-        turnBytes_ = 0;
-    }
     auto made = std::make_unique<SlabTurn>(Rotation(axis, alpha), slab);
     const HomeIndex& index = puzzle_.homeIndex_;
     made->turn.nextPlace.assign(index.homeCount(), TurnMemo::kUnknown);
@@ -178,32 +181,52 @@ int32_t Puzzle::PlaceReplay::nextState(SlabTurn& turn, int32_t anchorIndex, int3
     return next;
 }
 
-bool Puzzle::PlaceReplay::turn(int32_t anchorIndex, int32_t layer, uint8_t clockwise) {
-    Slab slab;
+Puzzle::PlaceReplay::SlabTurn* Puzzle::PlaceReplay::layerTurn(int32_t anchorIndex, int32_t layer,
+                                                              uint8_t clockwise, Slab& slab) {
     if (!puzzle_.initialSlab(anchorIndex, layer, slab)) {
-        return true;  // no such layer: nothing turns
+        return nullptr;  // no such layer
+    }
+    if (puzzle_.groupCount > 0 &&
+        !widenSlab(puzzle_.anchors[anchorIndex], slab,
+                   [this](int32_t plane) { return ((across_ >> plane) & 1u) != 0; })) {
+        return nullptr;  // the slab would hold the whole puzzle
+    }
+    return turnOf(SlabKey{anchorIndex, slab.i1, slab.twoPlanes ? slab.i2 : -1,
+                          slab.layerOneForm ? 1 : 0, clockwise},
+                  slab, clockwise);
+}
+
+void Puzzle::PlaceReplay::prepare(int32_t anchorIndex) {
+    if (turnBytes_ > kMaxTurnBytes) {
+        turns_.clear();
+        moveTurns_.clear();
+        turnBytes_ = 0;
     }
     if (sortedAnchor_ != anchorIndex) {
         sortIntoLayers(anchorIndex);
     }
-    const Anchor& anchor = puzzle_.anchors[anchorIndex];
-    if (puzzle_.groupCount > 0 &&
-        !widenSlab(anchor, slab,
-                   [this](int32_t plane) { return ((across_ >> plane) & 1u) != 0; })) {
-        return true;  // the slab would hold the whole puzzle
-    }
-    SlabTurn* turn = turnOf(SlabKey{anchorIndex, slab.i1, slab.twoPlanes ? slab.i2 : -1,
-                                    slab.layerOneForm ? 1 : 0, clockwise},
-                            slab, clockwise);
+}
+
+int32_t Puzzle::PlaceReplay::firstLayer(const Slab& slab) {
+    return slab.twoPlanes || !slab.layerOneForm ? slab.i1 + 2 : 1;
+}
+
+int32_t Puzzle::PlaceReplay::lastLayer(const Slab& slab, int32_t planeCount) {
+    return slab.twoPlanes ? slab.i2 + 1 : slab.layerOneForm ? slab.i1 + 1 : planeCount + 1;
+}
+
+bool Puzzle::PlaceReplay::turn(int32_t anchorIndex, int32_t layer, uint8_t clockwise) {
+    prepare(anchorIndex);
+    Slab slab;
+    SlabTurn* turn = layerTurn(anchorIndex, layer, clockwise, slab);
     if (turn == nullptr) {
-        return true;
+        return true;  // nothing turns
     }
     // The layers the slab holds, and the cubies in no one layer that lie inside it.
-    const int32_t n = anchor.planeCount;
-    const int32_t first = slab.twoPlanes || !slab.layerOneForm ? slab.i1 + 2 : 1;
-    const int32_t last = slab.twoPlanes ? slab.i2 + 1 : slab.layerOneForm ? slab.i1 + 1 : n + 1;
+    const int32_t n = puzzle_.anchors[anchorIndex].planeCount;
     const AnchorSides& sides = sidesOf(anchorIndex);
-    selected_.assign(sorted_.begin() + layerStart_[first], sorted_.begin() + layerStart_[last + 1]);
+    selected_.assign(sorted_.begin() + layerStart_[firstLayer(slab)],
+                     sorted_.begin() + layerStart_[lastLayer(slab, n) + 1]);
     for (int32_t k = layerStart_[n + 2]; k < layerStart_[n + 3]; ++k) {
         if (inside(sides, place_[sorted_[k]], slab)) {
             selected_.push_back(sorted_[k]);
@@ -228,6 +251,78 @@ bool Puzzle::PlaceReplay::turn(int32_t anchorIndex, int32_t layer, uint8_t clock
         sortedAnchor_ = -1;
     }
     return true;
+}
+
+bool Puzzle::PlaceReplay::turnMove(int32_t anchorIndex, uint32_t layerMask, uint8_t clockwise) {
+    prepare(anchorIndex);
+    const MoveKey key{anchorIndex, layerMask, clockwise, across_};
+    auto found = moveTurns_.find(key);
+    if (found == moveTurns_.end()) {
+        auto made = std::make_unique<MoveTurn>();
+        for (int32_t layer = 1; layer <= kTurnedLayers; ++layer) {
+            Slab slab;
+            SlabTurn* turn = ((layerMask >> (layer - 1)) & 1u) != 0
+                                 ? layerTurn(anchorIndex, layer, clockwise, slab)
+                                 : nullptr;
+            if (turn != nullptr) {
+                made->steps.push_back({slab, turn});
+            }
+        }
+        found = moveTurns_.emplace(key, std::move(made)).first;
+    }
+    MoveTurn& move = *found->second;
+    // Worth it when the slabs hold more cubies than the puzzle has, as widened ones do.
+    const int32_t n = puzzle_.anchors[anchorIndex].planeCount;
+    int64_t turned = 0;
+    for (const MoveTurn::Step& step : move.steps) {
+        turned += layerStart_[lastLayer(step.slab, n) + 1] - layerStart_[firstLayer(step.slab)];
+    }
+    if (2 * (turned + (layerStart_[n + 3] - layerStart_[n + 2])) <= puzzle_.cubyCount) {
+        return false;
+    }
+    const int32_t count = static_cast<int32_t>(state_.size());
+    nextOf_.resize(count);
+    for (int32_t i = 0; i < count; ++i) {
+        nextOf_[i] = moveState(move, anchorIndex, state_[i]);
+        if (nextOf_[i] == kPlain || (nextOf_[i] & kResorts) != 0) {
+            return false;
+        }
+    }
+    for (int32_t i = 0; i < count; ++i) {
+        state_[i] = nextOf_[i];
+        place_[i] = places_.place(nextOf_[i]);
+    }
+    return true;
+}
+
+int32_t Puzzle::PlaceReplay::moveState(MoveTurn& move, int32_t anchorIndex, int32_t state) {
+    if (static_cast<size_t>(state) >= move.next.size()) {
+        const size_t size = static_cast<size_t>(places_.size());
+        turnBytes_ += sizeof(int32_t) * (size - move.next.size());
+        move.next.resize(size, kUnknown);
+    }
+    if (move.next[state] != kUnknown) {
+        return move.next[state];
+    }
+    const AnchorSides& sides = sidesOf(anchorIndex);
+    int32_t reached = state;
+    int32_t resorts = 0;
+    for (const MoveTurn::Step& step : move.steps) {
+        if (!inside(sides, places_.place(reached), step.slab)) {
+            continue;
+        }
+        const int32_t next = nextState(*step.turn, anchorIndex, reached);
+        if (next == kPlain) {
+            reached = kPlain;
+            break;
+        }
+        resorts |= next & kResorts;
+        reached = next & ~kResorts;
+    }
+    // nextState may have grown the states, and with them the move's table.
+    move.next.resize(std::max(move.next.size(), static_cast<size_t>(places_.size())), kUnknown);
+    move.next[state] = reached == kPlain ? kPlain : reached | resorts;
+    return move.next[state];
 }
 
 void Puzzle::PlaceReplay::finish() {

@@ -30,6 +30,10 @@ struct Puzzle::PlaceReplay {
     // A whole step of the layer, as turnLayer(anchor, layer, clockwise, 1.0, 0) would turn it;
     // false, with nothing changed, when the plain computation must decide this turn.
     bool turn(int32_t anchor, int32_t layer, uint8_t clockwise);
+    // A whole step of every layer of the mask in turn, each as turn() would, in one pass over
+    // the cubies; false, with nothing changed, when turn() by turn() is the better or the only
+    // way (the slabs hold few cubies, a cubie changes sides, or the plain turn must decide).
+    bool turnMove(int32_t anchor, uint32_t layerMask, uint8_t clockwise);
     // Writes every cubie's coordinates and what TurnMemo remembers of it; no longer ready.
     void finish();
 
@@ -57,6 +61,26 @@ struct Puzzle::PlaceReplay {
     struct SlabKeyHash {
         size_t operator()(const SlabKey& k) const;
     };
+    // One step of each layer of a move's mask, in order: where each state ends, kUnknown, or
+    // kPlain; with kResorts when some step changes the cubie's sides.
+    struct MoveTurn {
+        struct Step {
+            Slab slab;
+            SlabTurn* turn;
+        };
+        std::vector<Step> steps;
+        std::vector<int32_t> next;
+    };
+    struct MoveKey {
+        int32_t anchor;
+        uint32_t layerMask;
+        uint8_t clockwise;
+        uint64_t across;  // the slabs widen by it
+        bool operator==(const MoveKey&) const = default;
+    };
+    struct MoveKeyHash {
+        size_t operator()(const MoveKey& k) const;
+    };
     // Per home cubie, for one anchor: the planes it lies wholly on the positive side of, and
     // wholly on the negative side of (at the turning threshold); and its layer, when those say
     // it lies in exactly one, else 0.
@@ -77,6 +101,14 @@ struct Puzzle::PlaceReplay {
     void sortIntoLayers(int32_t anchor);
     // The turn of the slab, made on first use; null when the slab has no axis.
     SlabTurn* turnOf(const SlabKey& key, const Slab& slab, uint8_t clockwise);
+    // The turn of the layer's slab, widened; null when nothing turns.
+    SlabTurn* layerTurn(int32_t anchor, int32_t layer, uint8_t clockwise, Slab& slab);
+    // Before a turn about the anchor: memory kept in bounds, the cubies sorted.
+    void prepare(int32_t anchor);
+    int32_t moveState(MoveTurn& move, int32_t anchor, int32_t state);
+    // The first and last layer a slab holds.
+    static int32_t firstLayer(const Slab& slab);
+    static int32_t lastLayer(const Slab& slab, int32_t planeCount);
     // The state a cubie in `state` goes to, with kResorts when its sides change; kPlain.
     int32_t nextState(SlabTurn& turn, int32_t anchor, int32_t state);
     bool inside(const AnchorSides& sides, int32_t place, const Slab& slab) const;
@@ -88,6 +120,7 @@ struct Puzzle::PlaceReplay {
     std::vector<int32_t> place_;  // per cubie, its state's place
     std::vector<AnchorSides> sides_;
     std::unordered_map<SlabKey, std::unique_ptr<SlabTurn>, SlabKeyHash> turns_;
+    std::unordered_map<MoveKey, std::unique_ptr<MoveTurn>, MoveKeyHash> moveTurns_;
     size_t turnBytes_ = 0;
     // The cubies sorted by the layers of sortedAnchor_: layer l's from layerStart_[l] (l from
     // 1), then those in no one layer (from layerStart_[n + 2]).

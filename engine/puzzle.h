@@ -183,8 +183,8 @@ class Puzzle {
     bool layerSlab(int32_t anchor, int32_t layer, Slab& slab);
     // The axis and angle of a turn of the slab by `fraction` of the step angle; false when
     // its first plane has no direction.
-    static bool slabTurn(const Anchor& anchor, const Slab& slab, uint8_t clockwise,
-                         double fraction, Vec3& axis, double& alpha);
+    static bool slabTurn(const Anchor& anchor, const Slab& slab, uint8_t clockwise, double fraction,
+                         Vec3& axis, double& alpha);
     // Widens the slab past every plane of the anchor that some bandage group lies across
     // (`across(plane)`); false when it would hold the whole puzzle. In turn_slab.h.
     template <class Across>

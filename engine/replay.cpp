@@ -56,6 +56,10 @@ bool Puzzle::replayMoves(const std::vector<Move>& moves, size_t& failed) {
     bool byPlaces = places.ready();
     const auto turnOnce = [&](const Move& move) {
         const uint32_t mask = static_cast<uint32_t>(move.layer);
+        if (byPlaces &&
+            places.turnMove(move.anchor, mask & ((1u << kTurnedLayers) - 1), move.clockwise)) {
+            return true;
+        }
         for (int32_t layer = 1; layer <= kTurnedLayers; ++layer) {
             if (((mask >> (layer - 1)) & 1u) == 0) {
                 continue;
