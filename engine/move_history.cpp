@@ -167,7 +167,11 @@ void Puzzle::saveMoves(FileWriter& writer) const {
 bool Puzzle::loadMoves(FileReader& reader) {
     int32_t metric = 0;
     int32_t count = 0;
-    if (reader.read(&metric, 4) != 4 || reader.read(&count, 4) != 4 || count > moveCapacity) {
+    if (reader.read(&metric, 4) != 4 || reader.read(&count, 4) != 4) {
+        return false;
+    }
+    if (count > moveCapacity) {
+        logPrintf("the move section counts %d moves, more than the history holds\n", count);
         return false;
     }
     // The whole section is read and checked before anything changes. A count of 0 or below

@@ -177,11 +177,11 @@ TEST(MoveFile, DamagedSectionsAreRefusedWhole) {
         const char* why;  // in the log, when the refusal says why
     };
     const std::vector<Damaged> damaged = {
-        {{}, ""},                                               // nothing at all
-        {{1, 0, 0}, ""},                                        // cut inside the metric
-        {section(Single, {{0, 1, 1, 1}}, 2), ""},               // count beyond the bytes
-        {section(Single, {}, 100001), ""},                      // over the capacity
-        {section(Single, {{26, 1, 1, 1}}), ""},                 // anchor past the table
+        {{}, ""},                                  // nothing at all
+        {{1, 0, 0}, ""},                           // cut inside the metric
+        {section(Single, {{0, 1, 1, 1}}, 2), ""},  // count beyond the bytes
+        {section(Single, {}, 100001), "counts 100001 moves, more than the history holds"},
+        {section(Single, {{26, 1, 1, 1}}), ""},                // anchor past the table
         {section(Single, {{0, 1, 1, 1}, {-1, 1, 1, 1}}), ""},  // negative anchor after a good move
         // Read as a move and its reverse, yet both would turn counter-clockwise.
         {section(Single, {{0, 1, 1, 0}, {0, 1, 1, 2}}), "move 1 of the file has direction 2"},

@@ -167,11 +167,16 @@ TEST_F(PuzzleFiles, DamagedFilesChangeNothing) {
     ASSERT_TRUE(savePuzzleFile(app, "good.pzl"));
     const auto good = readFileBytes("good.pzl");
     const size_t groups = 43;
-    std::vector<std::pair<const char*, std::vector<unsigned char>>> damaged;
-    auto variant = [&](const char* what, auto change) {
+    struct Damaged {
+        const char* what;
+        std::vector<unsigned char> bytes;
+        const char* why;  // a line of its own before the refusal's, or null
+    };
+    std::vector<Damaged> damaged;
+    auto variant = [&](const char* what, auto change, const char* why = nullptr) {
         auto b = good;
         change(b);
-        damaged.push_back({what, b});
+        damaged.push_back({what, b, why});
     };
     variant("17 slices", [](auto& b) { set32(b, 10, 17); });
     variant("10001 cubies", [](auto& b) { set32(b, 39, 10001); });
@@ -179,7 +184,9 @@ TEST_F(PuzzleFiles, DamagedFilesChangeNothing) {
     variant("cut short", [](auto& b) { b.resize(b.size() - 5); });
     variant("cut in the header", [](auto& b) { b.resize(12); });
     variant("anchor out of range", [&](auto& b) { set32(b, groups + 104 + 8, 26); });
-    variant("100001 moves", [&](auto& b) { set32(b, groups + 104 + 4, 100001); });
+    variant(
+        "100001 moves", [&](auto& b) { set32(b, groups + 104 + 4, 100001); },
+        "the move section counts 100001 moves, more than the history holds\n");
     variant("shape 5", [](auto& b) { set32(b, 6, 5); });
     variant("slice kind 3", [](auto& b) { set32(b, 14, 3); });
     variant("group id 2^30", [&](auto& b) { set32(b, groups, 1 << 30); });
@@ -202,7 +209,7 @@ TEST_F(PuzzleFiles, DamagedFilesChangeNothing) {
     appState->setElapsedTime(3.0);
     const Puzzle* before = puzzle.get();
     const int32_t moves = puzzle->getMoveCount();
-    for (const auto& [what, bytes] : damaged) {
+    for (const auto& [what, bytes, why] : damaged) {
         writeFileBytes("bad.pzl", bytes);
         std::string log = directory + "/log.txt";
         logFile = std::fopen(log.c_str(), "w");
@@ -210,7 +217,10 @@ TEST_F(PuzzleFiles, DamagedFilesChangeNothing) {
         std::fclose(logFile);
         logFile = nullptr;
         auto text = readFileBytes(log);
-        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << what;
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), why == nullptr ? 1 : 2) << what;
+        if (why != nullptr) {
+            EXPECT_EQ(std::string(text.begin(), text.end()).find(why), 0u) << what;
+        }
         EXPECT_EQ(puzzle.get(), before) << what;
         EXPECT_EQ(puzzle->getMoveCount(), moves) << what;
         EXPECT_EQ(appState->getLineWidth(), 99) << what;
