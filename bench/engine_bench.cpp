@@ -256,6 +256,91 @@ void loadLongHistory(benchmark::State& state, const BenchPuzzle* p) {
     report(state, seconds, 5000.0, "load_100000/" + p->name);
 }
 
+// The heaviest histories found: the cube with six face slices (866 cubies) turned whole, 10,000
+// moves of all its layers three times alternating two anchors, with and without every two
+// cubies bandaged; and 10,000 identical moves of five layers on a cube with edge and face
+// slices (1,058 cubies), a whole number of revolutions in all. Their figure beside today's
+// is be631b2's, the commit before the replay was reworked (be631b2_ms).
+struct HeavyHistory {
+    std::string name;
+    std::vector<std::pair<int32_t, int32_t>> slices;
+    bool pairs;
+    std::vector<Move> moves;
+    double targetMs;
+};
+
+const std::vector<HeavyHistory>& heavyHistories() {
+    static const std::vector<HeavyHistory> histories = [] {
+        const std::vector<std::pair<int32_t, int32_t>> sixFaces = {
+            {FaceSlice, 20}, {FaceSlice, 40},  {FaceSlice, 60},
+            {FaceSlice, 80}, {FaceSlice, 100}, {FaceSlice, 120}};
+        std::vector<Move> whole;
+        for (int32_t i = 0; i < 10000; ++i)
+            whole.push_back(Move{i % 2, 0x7ffff, 3, 1});
+        return std::vector<HeavyHistory>{
+            {"six face slices, whole turns", sixFaces, false, whole, 500.0},
+            {"six face slices bandaged in pairs, whole turns", sixFaces, true, whole, 500.0},
+            {"edge and face slices, whole revolutions",
+             {{EdgeSlice, 234},
+              {EdgeSlice, 328},
+              {EdgeSlice, 41},
+              {FaceSlice, 85},
+              {FaceSlice, 328}},
+             false,
+             std::vector<Move>(10000, Move{0, 31, 3, 1}),
+             500.0}};
+    }();
+    return histories;
+}
+
+const std::map<std::string, double>& be631b2Ms() {
+    static const std::map<std::string, double> figures = {
+#include "be631b2_ms.inc"
+    };
+    return figures;
+}
+
+void loadHeavyHistory(benchmark::State& state, const HeavyHistory* h) {
+    auto d = definitionOf({h->name, Cube, h->slices, false});
+    if (h->pairs) {
+        Puzzle probe(d.get());
+        d->groupsValid = 1;
+        for (int32_t i = 0; i < probe.cubyCount && i < kMaxGroupIds; ++i)
+            d->groupIds[i] = i / 2;
+    }
+    std::string path = "/tmp/orvanta-bench-" + std::to_string(::getpid()) + ".heavy";
+    {
+        FileWriter writer(path.c_str());
+        const int32_t metric = Multi;
+        const int32_t count = static_cast<int32_t>(h->moves.size());
+        writer.write(&metric, 4);
+        writer.write(&count, 4);
+        for (const Move& move : h->moves) {
+            writer.write(&move.anchor, 4);
+            writer.write(&move.layer, 4);
+            writer.write(&move.turnnr, 4);
+            writer.write(&move.clockwise, 1);
+        }
+    }
+    double seconds = 0;
+    for (auto _ : state) {
+        Puzzle fresh(d.get());
+        auto start = Clock::now();
+        FileReader reader(path.c_str());
+        if (!fresh.loadMoves(reader))
+            state.SkipWithError("the history was refused");
+        seconds += std::chrono::duration<double>(Clock::now() - start).count();
+    }
+    std::remove(path.c_str());
+    const std::string key = "load_10000/" + h->name;
+    report(state, seconds, h->targetMs, key);
+    const auto before = be631b2Ms().find(key);
+    if (before != be631b2Ms().end()) {
+        state.counters["be631b2_ms"] = before->second;
+        state.counters["x_faster"] = before->second / state.counters["ms"];
+    }
+}
+
 const bool registered = [] {
     for (const BenchPuzzle& p : benchPuzzles()) {
         std::string name = p.name;
@@ -272,6 +357,9 @@ const bool registered = [] {
             benchmark::RegisterBenchmark(("load_100000/" + p.name).c_str(), loadLongHistory, &p)
                 ->Iterations(1);
     }
+    for (const HeavyHistory& h : heavyHistories())
+        benchmark::RegisterBenchmark(("load_10000/" + h.name).c_str(), loadHeavyHistory, &h)
+            ->Iterations(3);
     return true;
 }();
 
