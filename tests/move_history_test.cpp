@@ -307,24 +307,91 @@ TEST(MoveFile, LongRecordedHistoriesLoadBack) {
 }
 
 TEST(MoveFile, AMoveThatCannotBeReplayedRefusesTheSection) {
-    auto definition = refusingTetrahedron();
-    Puzzle p(definition.get());
-    p.turnLayer(4, 1, 1, 1.0, 0);
-    p.recordMove(4, 1, 1);
-    std::vector<Vec3> before;
-    p.savePositions(before);
-    std::string path = temporaryPath("refused.bin");
-    // The second move, layer 1 of face anchor 0, would leave a cubie where no home cubie is.
-    writeAll(path, section(Single, {{5, 1, 1, 1}, {0, 1, 1, 1}}));
-    FileReader r(path.c_str());
-    EXPECT_FALSE(p.loadMoves(r));
-    std::vector<Vec3> after;
-    p.savePositions(after);
-    EXPECT_EQ(after.size(), before.size());
-    EXPECT_EQ(std::memcmp(after.data(), before.data(), sizeof(Vec3) * after.size()), 0);
-    ASSERT_EQ(p.getMoveCount(), 1);
-    EXPECT_EQ(p.getLastMoveAnchor(), 4);
-    std::remove(path.c_str());
+    // Layer 1 of face anchor 0 would leave a cubie where no home cubie is: after a good move,
+    // and in three turns that make a whole revolution, which must not be taken as turning
+    // nothing.
+    const std::vector<Move> refused[] = {{{5, 1, 1, 1}, {0, 1, 1, 1}}, {{0, 1, 3, 1}}};
+    for (const std::vector<Move>& moves : refused) {
+        auto definition = refusingTetrahedron();
+        Puzzle p(definition.get());
+        p.turnLayer(4, 1, 1, 1.0, 0);
+        p.recordMove(4, 1, 1);
+        std::vector<Vec3> before;
+        p.savePositions(before);
+        std::string path = temporaryPath("refused.bin");
+        writeAll(path, section(Multi, moves));
+        FileReader r(path.c_str());
+        CapturedLog log;
+        EXPECT_FALSE(p.loadMoves(r));
+        const std::string why =
+            "move " + std::to_string(moves.size() - 1) + " of the history cannot be replayed";
+        EXPECT_NE(log.text().find(why), std::string::npos) << log.text();
+        std::vector<Vec3> after;
+        p.savePositions(after);
+        EXPECT_EQ(after.size(), before.size());
+        EXPECT_EQ(std::memcmp(after.data(), before.data(), sizeof(Vec3) * after.size()), 0);
+        ASSERT_EQ(p.getMoveCount(), 1);
+        EXPECT_EQ(p.getLastMoveAnchor(), 4);
+        std::remove(path.c_str());
+    }
+}
+
+TEST(MoveFile, ReplaysStandWhereTurningEveryLayerEveryTimeDoes) {
+    // The cube of six face slices: 866 cubies, 13 layers an anchor.
+    const std::vector<ReadyMadeSlice> sixFaces = {{FaceSlice, 20},  {FaceSlice, 40},
+                                                  {FaceSlice, 60},  {FaceSlice, 80},
+                                                  {FaceSlice, 100}, {FaceSlice, 120}};
+    std::vector<Move> whole, single, runs;
+    for (int32_t i = 0; i < 40; ++i) {
+        whole.push_back({i % 2, 0x7ffff, 3, 1});
+        single.push_back({i % 6, 1 << (i * 5 % 13), 1, static_cast<uint8_t>(i % 3 == 0)});
+        runs.push_back({i / 10 % 3, i < 20 ? 0x1f : 0x3c, 2 + i % 5, 1});
+    }
+    struct Case {
+        const char* what;
+        std::vector<ReadyMadeSlice> slices;
+        int32_t groupSize;  // cubies 0 .. groupSize * groups - 1 in groups of this many
+        int32_t groups;
+        std::vector<Move> moves;
+    };
+    const Case cases[] = {
+        {"whole turns", sixFaces, 0, 0, whole},
+        {"whole turns, bandaged in pairs", sixFaces, 2, 433, whole},
+        {"whole turns, widened by groups of 8", sixFaces, 8, 22, whole},
+        {"single layers, groups of 8", sixFaces, 8, 22, single},
+        {"runs of revolutions", {{EdgeSlice, 234}, {EdgeSlice, 328}, {FaceSlice, 85}}, 3, 30, runs},
+    };
+    for (const Case& c : cases) {
+        auto d = makeDefinition(Cube, c.slices);
+        d->turnMetric = Multi;
+        if (c.groups > 0) {
+            d->groupsValid = 1;
+            std::fill(d->groupIds, d->groupIds + kMaxGroupIds, -1);
+            for (int32_t i = 0; i < c.groupSize * c.groups; ++i)
+                d->groupIds[i] = i / c.groupSize;
+        }
+        Puzzle turned(d.get());
+        for (const Move& m : c.moves)
+            for (int32_t t = 0; t < m.turnnr; ++t) {
+                for (int32_t layer = 1; layer <= kTurnedLayers; ++layer)
+                    if (m.layer & (1 << (layer - 1)))
+                        turned.turnLayer(m.anchor, layer, m.clockwise, 1.0, 0);
+                turned.recordMove(m.anchor, m.layer, m.clockwise);
+            }
+        std::string path = temporaryPath("replayed.bin");
+        writeAll(path, section(Multi, c.moves));
+        Puzzle loaded(d.get());
+        FileReader r(path.c_str());
+        ASSERT_TRUE(loaded.loadMoves(r)) << c.what;
+        EXPECT_TRUE(samePositions(loaded, turned)) << c.what;
+        EXPECT_TRUE(sameHistory(loaded, turned)) << c.what;
+        // What the turns after it remember of the places is what they find.
+        for (Puzzle* p : {&loaded, &turned})
+            for (int32_t layer = 1; layer <= 4; ++layer)
+                p->turnLayer(layer, layer, 1, 1.0, 0);
+        EXPECT_TRUE(samePositions(loaded, turned)) << c.what;
+        std::remove(path.c_str());
+    }
 }
 
 TEST(MoveFile, UnopenedReaderIsRefused) {

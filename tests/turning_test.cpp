@@ -159,9 +159,15 @@ TEST_F(Bandaged, LayerTwoWidenedTowardsTheAnchorKeepsItsSense) {
 }
 
 TEST_F(Bandaged, GroupAcrossTheLastPlaneTakesTheFarLayer) {
-    connect({{kThird, kThird, kThird}, {kThird, kThird, 0}});
     int32_t farCorner = cubyAt(p, {-kThird, kThird, kThird});
     int32_t nearCorner = cubyAt(p, {-kThird, kThird, -kThird});
+    // A group inside the middle layer widens nothing; one connected later, across its last
+    // plane, does.
+    connect({{kThird, -kThird, 0}, {-kThird, -kThird, 0}});
+    ASSERT_EQ(p.turnLayer(0, 2, 1, 1.0, 0), TurnResult::Turned);
+    EXPECT_EQ(cubyAt(p, {-kThird, kThird, kThird}), farCorner);
+    ASSERT_EQ(p.turnLayer(0, 2, 0, 1.0, 0), TurnResult::Turned);
+    connect({{kThird, kThird, kThird}, {kThird, kThird, 0}});
     ASSERT_EQ(p.turnLayer(0, 2, 1, 1.0, 0), TurnResult::Turned);
     EXPECT_NE(cubyAt(p, {-kThird, kThird, kThird}), farCorner);    // the far layer moved
     EXPECT_EQ(cubyAt(p, {-kThird, kThird, -kThird}), nearCorner);  // layer 1 did not
