@@ -59,7 +59,7 @@ Puzzle::PlaceReplay::PlaceReplay(Puzzle& puzzle) : puzzle_(puzzle) {
 
 const Puzzle::PlaceReplay::AnchorSides& Puzzle::PlaceReplay::sidesOf(int32_t anchorIndex) {
     AnchorSides& sides = sides_[anchorIndex];
-    if (sides.crossings != nullptr) {
+    if (!sides.layer.empty()) {
         return sides;
     }
     const int32_t n = puzzle_.anchors[anchorIndex].planeCount;
@@ -83,7 +83,8 @@ const Puzzle::PlaceReplay::AnchorSides& Puzzle::PlaceReplay::sidesOf(int32_t anc
             sides.layer[h] = before + 1;
         }
     }
-    sides.crossings = puzzle_.planeCrossings(anchorIndex);
+    // Only groups are widened by crossings.
+    sides.crossings = puzzle_.groupCount > 0 ? puzzle_.planeCrossings(anchorIndex) : nullptr;
     return sides;
 }
 
@@ -107,24 +108,31 @@ void Puzzle::PlaceReplay::sortIntoLayers(int32_t anchorIndex) {
     for (int32_t i = 0; i < count; ++i) {
         sorted_[fill_[layerOf_[i]]++] = i;
     }
+    sortedAnchor_ = anchorIndex;
+}
+
+void Puzzle::PlaceReplay::findCrossings(int32_t anchorIndex) {
     across_ = 0;
     const GroupRings& rings = puzzle_.groupRings_;
-    for (int32_t ring = 0; ring < rings.ringCount(); ++ring) {
-        uint64_t below = 0;
-        uint64_t above = 0;
-        for (const int32_t* member = rings.begin(ring); member != rings.end(ring); ++member) {
-            below |= sides.crossings[2 * place_[*member]];
-            above |= sides.crossings[2 * place_[*member] + 1];
+    if (rings.ringCount() > 0) {
+        const uint64_t* crossings = sidesOf(anchorIndex).crossings;
+        for (int32_t ring = 0; ring < rings.ringCount(); ++ring) {
+            uint64_t below = 0;
+            uint64_t above = 0;
+            for (const int32_t* member = rings.begin(ring); member != rings.end(ring); ++member) {
+                below |= crossings[2 * place_[*member]];
+                above |= crossings[2 * place_[*member] + 1];
+            }
+            across_ |= below & above;
         }
-        across_ |= below & above;
     }
-    sortedAnchor_ = anchorIndex;
+    acrossAnchor_ = anchorIndex;
 }
 
 bool Puzzle::PlaceReplay::inside(const AnchorSides& sides, int32_t place, const Slab& slab) const {
     const uint64_t first = slab.layerOneForm ? sides.positive[place] : sides.negative[place];
-    return ((first >> slab.i1) & 1u) != 0 &&
-           (!slab.twoPlanes || ((sides.positive[place] >> slab.i2) & 1u) != 0);
+    const uint64_t second = slab.twoPlanes ? sides.positive[place] >> slab.i2 : 1u;
+    return ((first >> slab.i1) & second & 1u) != 0;
 }
 
 Puzzle::PlaceReplay::SlabTurn* Puzzle::PlaceReplay::turnOf(const SlabKey& key, const Slab& slab,
@@ -175,8 +183,9 @@ int32_t Puzzle::PlaceReplay::nextState(SlabTurn& turn, int32_t anchorIndex, int3
     const AnchorSides& sides = sidesOf(anchorIndex);
     const bool resorts = sides.positive[place] != sides.positive[nextPlace] ||
                          sides.negative[place] != sides.negative[nextPlace] ||
-                         sides.crossings[2 * place] != sides.crossings[2 * nextPlace] ||
-                         sides.crossings[2 * place + 1] != sides.crossings[2 * nextPlace + 1];
+                         (sides.crossings != nullptr &&
+                          (sides.crossings[2 * place] != sides.crossings[2 * nextPlace] ||
+                           sides.crossings[2 * place + 1] != sides.crossings[2 * nextPlace + 1]));
     next = reached | (resorts ? kResorts : 0);
     return next;
 }
@@ -202,8 +211,8 @@ void Puzzle::PlaceReplay::prepare(int32_t anchorIndex) {
         moveTurns_.clear();
         turnBytes_ = 0;
     }
-    if (sortedAnchor_ != anchorIndex) {
-        sortIntoLayers(anchorIndex);
+    if (acrossAnchor_ != anchorIndex) {
+        findCrossings(anchorIndex);
     }
 }
 
@@ -222,16 +231,32 @@ bool Puzzle::PlaceReplay::turn(int32_t anchorIndex, int32_t layer, uint8_t clock
     if (turn == nullptr) {
         return true;  // nothing turns
     }
-    // The layers the slab holds, and the cubies in no one layer that lie inside it.
+    // The layers the slab holds, and the cubies in no one layer that lie inside it; on the
+    // first turn about an anchor, every cubie tested, as a sorting would cost more.
     const int32_t n = puzzle_.anchors[anchorIndex].planeCount;
     const AnchorSides& sides = sidesOf(anchorIndex);
-    selected_.assign(sorted_.begin() + layerStart_[firstLayer(slab)],
-                     sorted_.begin() + layerStart_[lastLayer(slab, n) + 1]);
-    for (int32_t k = layerStart_[n + 2]; k < layerStart_[n + 3]; ++k) {
-        if (inside(sides, place_[sorted_[k]], slab)) {
-            selected_.push_back(sorted_[k]);
+    if (sortedAnchor_ != anchorIndex && lastAnchor_ != anchorIndex) {
+        // Without branches: which cubies are inside cannot be foreseen.
+        selected_.resize(place_.size());
+        size_t count = 0;
+        for (int32_t i = 0; i < static_cast<int32_t>(place_.size()); ++i) {
+            selected_[count] = i;
+            count += inside(sides, place_[i], slab) ? 1 : 0;
+        }
+        selected_.resize(count);
+    } else {
+        if (sortedAnchor_ != anchorIndex) {
+            sortIntoLayers(anchorIndex);
+        }
+        selected_.assign(sorted_.begin() + layerStart_[firstLayer(slab)],
+                         sorted_.begin() + layerStart_[lastLayer(slab, n) + 1]);
+        for (int32_t k = layerStart_[n + 2]; k < layerStart_[n + 3]; ++k) {
+            if (inside(sides, place_[sorted_[k]], slab)) {
+                selected_.push_back(sorted_[k]);
+            }
         }
     }
+    lastAnchor_ = anchorIndex;
     // Every turned cubie's next state is known before any changes.
     nextOf_.resize(selected_.size());
     for (size_t k = 0; k < selected_.size(); ++k) {
@@ -247,8 +272,12 @@ bool Puzzle::PlaceReplay::turn(int32_t anchorIndex, int32_t layer, uint8_t clock
         place_[selected_[k]] = places_.place(next);
         resorts = resorts || (nextOf_[k] & kResorts) != 0;
     }
-    if (resorts) {
+    // A turn about another anchor than the sorted one moves cubies between its layers.
+    if (resorts || sortedAnchor_ != anchorIndex) {
         sortedAnchor_ = -1;
+    }
+    if (resorts) {
+        acrossAnchor_ = -1;
     }
     return true;
 }
@@ -271,7 +300,14 @@ bool Puzzle::PlaceReplay::turnMove(int32_t anchorIndex, uint32_t layerMask, uint
         found = moveTurns_.emplace(key, std::move(made)).first;
     }
     MoveTurn& move = *found->second;
-    // Worth it when the slabs hold more cubies than the puzzle has, as widened ones do.
+    // Worth it when the slabs hold at least half the cubies, as whole turns and widened
+    // bandaged layers do.
+    if (move.steps.size() < 2) {
+        return false;
+    }
+    if (sortedAnchor_ != anchorIndex) {
+        sortIntoLayers(anchorIndex);
+    }
     const int32_t n = puzzle_.anchors[anchorIndex].planeCount;
     int64_t turned = 0;
     for (const MoveTurn::Step& step : move.steps) {

@@ -10,9 +10,9 @@
 // Puzzle::nextPlace says. Where that says the plain computation must decide, the replay hands
 // over before anything of that turn changed.
 //
-// The cubies are sorted into the anchor's layers once per move: a turn about an anchor keeps
-// every cubie's sides of that anchor's planes, and a turned cubie whose new place has other
-// sides has the layers sorted again.
+// From the second turn in a row about an anchor on, the cubies are sorted into its layers: a
+// turn about an anchor keeps every cubie's sides of that anchor's planes, and a turned cubie
+// whose new place has other sides has the layers sorted again.
 
 #include <cstdint>
 #include <memory>
@@ -97,13 +97,15 @@ struct Puzzle::PlaceReplay {
     static constexpr int32_t kResorts = 1 << 30;
 
     const AnchorSides& sidesOf(int32_t anchor);
-    // The cubies by layer of the anchor, and the planes some group lies across.
+    // The cubies by layer of the anchor.
     void sortIntoLayers(int32_t anchor);
+    // The planes of the anchor that some group lies across.
+    void findCrossings(int32_t anchor);
     // The turn of the slab, made on first use; null when the slab has no axis.
     SlabTurn* turnOf(const SlabKey& key, const Slab& slab, uint8_t clockwise);
     // The turn of the layer's slab, widened; null when nothing turns.
     SlabTurn* layerTurn(int32_t anchor, int32_t layer, uint8_t clockwise, Slab& slab);
-    // Before a turn about the anchor: memory kept in bounds, the cubies sorted.
+    // Before a turn about the anchor: memory kept in bounds, the groups' crossings found.
     void prepare(int32_t anchor);
     int32_t moveState(MoveTurn& move, int32_t anchor, int32_t state);
     // The first and last layer a slab holds.
@@ -127,7 +129,9 @@ struct Puzzle::PlaceReplay {
     int32_t sortedAnchor_ = -1;
     std::vector<int32_t> layerStart_;
     std::vector<int32_t> sorted_;
-    uint64_t across_ = 0;
+    int32_t lastAnchor_ = -1;  // of the last turn
+    int32_t acrossAnchor_ = -1;
+    uint64_t across_ = 0;  // the planes of acrossAnchor_ some group lies across
     std::vector<int32_t> layerOf_;  // scratch of the sorting
     std::vector<int32_t> fill_;
     std::vector<int32_t> selected_;  // scratch of a turn

@@ -344,7 +344,9 @@ TEST(MoveFile, ReplaysStandWhereTurningEveryLayerEveryTimeDoes) {
     std::vector<Move> whole, single, runs;
     for (int32_t i = 0; i < 40; ++i) {
         whole.push_back({i % 2, 0x7ffff, 3, 1});
-        single.push_back({i % 6, 1 << (i * 5 % 13), 1, static_cast<uint8_t>(i % 3 == 0)});
+        // Some turn twice, and the anchor's next move finds its cubies where others took them.
+        single.push_back(
+            {i % 6, 1 << (i * 5 % 13), 1 + (i % 4 == 0), static_cast<uint8_t>(i % 3 == 0)});
         runs.push_back({i / 10 % 3, i < 20 ? 0x1f : 0x3c, 2 + i % 5, 1});
     }
     struct Case {
