@@ -130,11 +130,13 @@ struct Puzzle::PlaceReplay {
     std::vector<int32_t> layerStart_;
     std::vector<int32_t> sorted_;
     int32_t lastAnchor_ = -1;  // of the last turn
+    // The planes of acrossAnchor_ some group lies across.
     int32_t acrossAnchor_ = -1;
-    uint64_t across_ = 0;  // the planes of acrossAnchor_ some group lies across
-    std::vector<int32_t> layerOf_;  // scratch of the sorting
+    uint64_t across_ = 0;
+    // Scratch of the sorting and of a turn.
+    std::vector<int32_t> layerOf_;
     std::vector<int32_t> fill_;
-    std::vector<int32_t> selected_;  // scratch of a turn
+    std::vector<int32_t> selected_;
     std::vector<int32_t> nextOf_;
     std::vector<int32_t> positions_;
 };
