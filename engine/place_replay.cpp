@@ -155,13 +155,15 @@ Puzzle::PlaceReplay::SlabTurn* Puzzle::PlaceReplay::turnOf(const SlabKey& key, c
     return turns_.emplace(key, std::move(made)).first->second.get();
 }
 
+int32_t& Puzzle::PlaceReplay::grown(std::vector<int32_t>& table, int32_t state) {
+    const size_t size = static_cast<size_t>(places_.size());
+    turnBytes_ += sizeof(int32_t) * (size - table.size());
+    table.resize(size, kUnknown);
+    return table[state];
+}
+
 int32_t Puzzle::PlaceReplay::nextState(SlabTurn& turn, int32_t anchorIndex, int32_t state) {
-    if (static_cast<size_t>(state) >= turn.next.size()) {
-        const size_t size = static_cast<size_t>(places_.size());
-        turnBytes_ += sizeof(int32_t) * (size - turn.next.size());
-        turn.next.resize(size, kUnknown);
-    }
-    int32_t& next = turn.next[state];
+    int32_t& next = entryOf(turn.next, state);
     if (next != kUnknown) {
         return next;
     }
@@ -332,13 +334,10 @@ bool Puzzle::PlaceReplay::turnMove(int32_t anchorIndex, uint32_t layerMask, uint
 }
 
 int32_t Puzzle::PlaceReplay::moveState(MoveTurn& move, int32_t anchorIndex, int32_t state) {
-    if (static_cast<size_t>(state) >= move.next.size()) {
-        const size_t size = static_cast<size_t>(places_.size());
-        turnBytes_ += sizeof(int32_t) * (size - move.next.size());
-        move.next.resize(size, kUnknown);
-    }
-    if (move.next[state] != kUnknown) {
-        return move.next[state];
+    // Only the steps' tables grow meanwhile.
+    int32_t& next = entryOf(move.next, state);
+    if (next != kUnknown) {
+        return next;
     }
     const AnchorSides& sides = sidesOf(anchorIndex);
     int32_t reached = state;
@@ -347,18 +346,16 @@ int32_t Puzzle::PlaceReplay::moveState(MoveTurn& move, int32_t anchorIndex, int3
         if (!inside(sides, places_.place(reached), step.slab)) {
             continue;
         }
-        const int32_t next = nextState(*step.turn, anchorIndex, reached);
-        if (next == kPlain) {
+        const int32_t stepped = nextState(*step.turn, anchorIndex, reached);
+        if (stepped == kPlain) {
             reached = kPlain;
             break;
         }
-        resorts |= next & kResorts;
-        reached = next & ~kResorts;
+        resorts |= stepped & kResorts;
+        reached = stepped & ~kResorts;
     }
-    // nextState may have grown the states, and with them the move's table.
-    move.next.resize(std::max(move.next.size(), static_cast<size_t>(places_.size())), kUnknown);
-    move.next[state] = reached == kPlain ? kPlain : reached | resorts;
-    return move.next[state];
+    next = reached == kPlain ? kPlain : reached | resorts;
+    return next;
 }
 
 void Puzzle::PlaceReplay::finish() {

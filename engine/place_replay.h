@@ -108,6 +108,11 @@ struct Puzzle::PlaceReplay {
     // Before a turn about the anchor: memory kept in bounds, the groups' crossings found.
     void prepare(int32_t anchor);
     int32_t moveState(MoveTurn& move, int32_t anchor, int32_t state);
+    // A table's entry for the state, the table grown to every state known when it is short.
+    int32_t& entryOf(std::vector<int32_t>& table, int32_t state) {
+        return static_cast<size_t>(state) < table.size() ? table[state] : grown(table, state);
+    }
+    int32_t& grown(std::vector<int32_t>& table, int32_t state);
     // The first and last layer a slab holds.
     static int32_t firstLayer(const Slab& slab);
     static int32_t lastLayer(const Slab& slab, int32_t planeCount);

@@ -8,6 +8,7 @@
 // the end is the one that turning every time reaches.
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <numbers>
@@ -56,8 +57,10 @@ bool Puzzle::replayMoves(const std::vector<Move>& moves, size_t& failed) {
     bool byPlaces = places.ready();
     const auto turnOnce = [&](const Move& move) {
         const uint32_t mask = static_cast<uint32_t>(move.layer);
-        if (byPlaces &&
-            places.turnMove(move.anchor, mask & ((1u << kTurnedLayers) - 1), move.clockwise)) {
+        const uint32_t turned = mask & ((1u << kTurnedLayers) - 1);
+        // One layer is one turn either way.
+        if (byPlaces && std::popcount(turned) > 1 &&
+            places.turnMove(move.anchor, turned, move.clockwise)) {
             return true;
         }
         for (int32_t layer = 1; layer <= kTurnedLayers; ++layer) {
